@@ -1,0 +1,10 @@
+#include <TesselException/ExceptionInfo.h>
+
+namespace Tessel::Base {
+
+ExceptionInfoBase::ExceptionInfoBase(const char* key)
+    : _key(key ? key : "") {}
+
+ExceptionInfoBase::~ExceptionInfoBase() = default;
+
+} // namespace Tessel::Base

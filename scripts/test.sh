@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds with warnings as errors, runs every test (OpenGL tests under
+# Xvfb), runs the threaded tests under ThreadSanitizer, checks formatting, and proves that the
+# installed package can be found and linked by a consumer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+
+section() { printf '\n== %s ==\n' "$*"; }
+started=$(date +%s)
+elapsed() { echo "$(( $(date +%s) - started )) s"; }
+
+section "dependencies"
+bash scripts/setup-deps.sh
+
+# Fresh clones in other folders reuse the compiler cache.
+export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true CCACHE_MAXSIZE=5G
+jobs=$(nproc)
+
+section "format"
+bash scripts/check-format.sh
+
+section "build ($(elapsed))"
+cmake --preset default -DVELLORO_WERROR=ON >/dev/null
+cmake --build --preset default -j "$jobs"
+
+section "tests ($(elapsed))"
+xvfb-run -a -s "-screen 0 1280x1024x24" \
+  ctest --preset default -j "$jobs" --timeout 600
+
+section "benchmarks, once each with a tiny size ($(elapsed))"
+if [ -x build/default/bench/run-benchmarks-once ] || [ -f build/default/bench/run-benchmarks-once.sh ]; then
+  bash build/default/bench/run-benchmarks-once.sh
+else
+  echo "no benchmarks built"
+fi
+
+section "threaded tests under ThreadSanitizer ($(elapsed))"
+cmake --preset tsan -DVELLORO_WERROR=ON >/dev/null
+cmake --build --preset tsan -j "$jobs" --target velloro_threaded_tests
+ctest --preset tsan -j "$jobs" --timeout 900
+
+section "installed package ($(elapsed))"
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install build/default --prefix "$prefix/install" >/dev/null
+cmake -S tests/package -B "$prefix/consumer" -G Ninja -DCMAKE_PREFIX_PATH="$prefix/install" >/dev/null
+cmake --build "$prefix/consumer"
+"$prefix/consumer/velloro_consumer"
+
+section "all tests passed ($(elapsed))"

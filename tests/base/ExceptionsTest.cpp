@@ -1,0 +1,130 @@
+#include <velloro/base/Exceptions.h>
+
+#include <gtest/gtest.h>
+
+#include <boost/exception_ptr.hpp>
+#include <boost/thread/thread.hpp>
+
+#include <string>
+
+namespace {
+
+using namespace Tessel::Base;
+
+std::string decoration(const Exception& error, const std::string& key) {
+  const ExceptionInfoBase* info = error.find(key);
+  return info ? info->valueText() : "<absent>";
+}
+
+TEST(Exceptions, DefaultMessagesFillTheirPlaceholders) {
+  Exceptions::FileOpen open;
+  open.decorate("FileOperation", "reading").decorate("FileName", "a.exr");
+  EXPECT_STREQ(open.what(), "Failed to open file for reading, 'a.exr'");
+
+  Exceptions::BadCast cast;
+  cast.decorate("FROMTYPENAME", "Op").decorate("TOTYPENAME", "Iop");
+  EXPECT_STREQ(cast.what(), "Bad dynamic cast from Op to Iop.");
+
+  Assert assertion;
+  assertion.decorate("AssertCondition", "pool");
+  EXPECT_STREQ(assertion.what(), "Assertion failed: pool");
+  Exceptions::Assert otherAssertion;
+  otherAssertion.decorate("ASSERT_CONDITION", "x > 0");
+  EXPECT_STREQ(otherAssertion.what(), "Assertion failed: x > 0");
+
+  EXPECT_STREQ(TaskNotReadyException().what(), "Attempted to execute a task that was not ready.");
+  EXPECT_STREQ(Exceptions::UnimplementedVirtualFunction().what(),
+               "Calling virtual function which needs to be over-ridden.");
+  EXPECT_STREQ(Exceptions::File().what(), "") << "the file base class has no message of its own";
+}
+
+TEST(Exceptions, AMessageGivenToTheConstructorReplacesTheTemplate) {
+  Exceptions::FileMissing missing("no such plate");
+  EXPECT_STREQ(missing.what(), "no such plate");
+  EXPECT_EQ(decoration(missing, "UserMessage"), "no such plate");
+
+  Exceptions::FileMissing copy(missing);
+  copy.decorate("FileName", "b.exr");
+  EXPECT_STREQ(copy.what(), "no such plate");
+  EXPECT_EQ(decoration(missing, "FileName"), "<absent>");
+}
+
+TEST(Exceptions, TheTwoAssertClassesAreDistinctAndFilesShareABase) {
+  bool caughtByOther = false;
+  try {
+    try {
+      throw Assert();
+    } catch (const Exceptions::Assert&) {
+      caughtByOther = true;
+    }
+  } catch (const Assert&) {
+  }
+  EXPECT_FALSE(caughtByOther);
+
+  try {
+    throw Exceptions::FileWrite();
+  } catch (const Exceptions::File& file) {
+    EXPECT_STREQ(file.what(), "Failed to write file '%%(FileName)%%'");
+  }
+}
+
+void throwingMember() {
+  TESSEL_THROW(Exceptions::FileRead, .decorate("FileName", "c.exr"));
+}
+
+struct Thrower {
+  void attach() { TESSEL_THROW_AT_LINE(Assert, 186, .decorate("AssertCondition", "!_pool")); }
+};
+
+TEST(Exceptions, ThrowHelperDecoratesLocationInOrderAndCanCrossThreads) {
+  try {
+    throwingMember();
+    FAIL() << "nothing thrown";
+  } catch (const Exceptions::FileRead& error) {
+    EXPECT_STREQ(error.what(), "Failed to read file 'c.exr'");
+    std::vector<std::string> keys;
+    for (const auto& info : error.decorations()) {
+      keys.push_back(info->key());
+    }
+    EXPECT_EQ(keys, (std::vector<std::string>{"UserMessage", "FileName", "ThrowFile", "ThrowLine",
+                                              "ThrowFunction", "ExceptionClass"}));
+    EXPECT_NE(decoration(error, "ThrowFile").find("ExceptionsTest.cpp"), std::string::npos);
+    EXPECT_GT(std::stoi(decoration(error, "ThrowLine")), 0);
+    EXPECT_EQ(decoration(error, "ThrowFunction"), "{anonymous}::throwingMember");
+    EXPECT_EQ(decoration(error, "ExceptionClass"), "Tessel::Base::Exceptions::FileRead");
+  }
+
+  // Captured on a worker thread, rethrown here with its type and decorations.
+  boost::exception_ptr captured;
+  boost::thread worker([&] {
+    try {
+      Thrower().attach();
+    } catch (...) {
+      captured = boost::current_exception();
+    }
+  });
+  worker.join();
+  ASSERT_TRUE(captured);
+  try {
+    boost::rethrow_exception(captured);
+  } catch (const Assert& error) {
+    EXPECT_STREQ(error.what(), "Assertion failed: !_pool");
+    EXPECT_EQ(decoration(error, "ThrowLine"), "186");
+    EXPECT_EQ(decoration(error, "ThrowFunction"), "{anonymous}::Thrower::attach");
+    EXPECT_EQ(decoration(error, "ExceptionClass"), "Tessel::Base::Assert");
+  } catch (...) {
+    FAIL() << "the rethrown exception lost its type";
+  }
+}
+
+TEST(Exceptions, QualifiedFunctionNameStripsReturnTypeAndParameters) {
+  EXPECT_EQ(QualifiedFunctionName("void Tessel::Base::Task::execute()"), "Tessel::Base::Task::execute");
+  EXPECT_EQ(QualifiedFunctionName("bool Tessel::Base::Task::isReady() const"), "Tessel::Base::Task::isReady");
+  EXPECT_EQ(QualifiedFunctionName("std::map<int, std::basic_string<char> > A::B::f(int, char)"), "A::B::f");
+  EXPECT_EQ(QualifiedFunctionName("void A::Functor::operator()(int)"), "A::Functor::operator()");
+  EXPECT_EQ(QualifiedFunctionName("A::A()"), "A::A");
+  EXPECT_EQ(QualifiedFunctionName(""), "");
+  EXPECT_EQ(QualifiedFunctionName(nullptr), "");
+}
+
+} // namespace
