@@ -29,7 +29,7 @@ xvfb-run -a -s "-screen 0 1280x1024x24" \
   ctest --preset default -j "$jobs" --timeout 600
 
 section "benchmarks, once each with a tiny size ($(elapsed))"
-if [ -x build/default/bench/run-benchmarks-once ] || [ -f build/default/bench/run-benchmarks-once.sh ]; then
+if [ -f build/default/bench/run-benchmarks-once.sh ]; then
   bash build/default/bench/run-benchmarks-once.sh
 else
   echo "no benchmarks built"
