@@ -7,3 +7,8 @@
 #include <velloro/base/Exceptions.h>
 #include <velloro/base/Log.h>
 #include <velloro/base/System.h>
+
+#include <velloro/views/View.h>
+#include <velloro/views/ViewButton.h>
+#include <velloro/views/ViewDataModel.h>
+#include <velloro/views/ViewSettings.h>
