@@ -8,7 +8,10 @@
 #include <velloro/base/Log.h>
 #include <velloro/base/System.h>
 
+#include <velloro/views/CreateViewsDialog.h>
 #include <velloro/views/View.h>
 #include <velloro/views/ViewButton.h>
 #include <velloro/views/ViewDataModel.h>
+#include <velloro/views/ViewList_Listener.h>
+#include <velloro/views/ViewPath.h>
 #include <velloro/views/ViewSettings.h>
