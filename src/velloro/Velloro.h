@@ -12,3 +12,11 @@
 #include <velloro/base/Task.h>
 #include <velloro/base/ThreadPoolBase.h>
 #include <velloro/base/ThreadPoolBoost.h>
+
+#include <velloro/views/CreateViewsDialog.h>
+#include <velloro/views/View.h>
+#include <velloro/views/ViewButton.h>
+#include <velloro/views/ViewDataModel.h>
+#include <velloro/views/ViewList_Listener.h>
+#include <velloro/views/ViewPath.h>
+#include <velloro/views/ViewSettings.h>
