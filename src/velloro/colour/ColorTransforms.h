@@ -67,6 +67,10 @@ public:
   static bool WarnOnUsingFallbacks(const ColorTransforms& transforms, QString& title, QString& details);
 
 private:
+  // The floating-point and working-space flags come from the same role and always agree; the
+  // tests reach the other combinations the warning must handle through this peer.
+  friend struct ColorTransformsTestPeer;
+
   void populateColorTransforms();
   void populateColorspaces();
   void populateDisplayColorSpaces();
