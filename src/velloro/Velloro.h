@@ -20,3 +20,9 @@
 #include <velloro/views/ViewList_Listener.h>
 #include <velloro/views/ViewPath.h>
 #include <velloro/views/ViewSettings.h>
+#include <velloro/colour/ColorTransforms.h>
+#include <velloro/colour/ConfigInfo.h>
+#include <velloro/colour/ConfigPaths.h>
+#include <velloro/colour/DisplayTransformName.h>
+#include <velloro/colour/OCIOConfigManager.h>
+#include <velloro/colour/OCIORolesBehavior.h>

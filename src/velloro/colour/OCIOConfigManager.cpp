@@ -1,0 +1,219 @@
+#include <velloro/colour/OCIOConfigManager.h>
+
+#include <velloro/base/Log.h>
+#include <velloro/colour/ConfigPaths.h>
+
+#include <KXImage/PluginPath.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+
+#include <boost/algorithm/string/join.hpp>
+#include <boost/algorithm/string/predicate.hpp>
+
+namespace Velloro::OpenColorIO {
+
+namespace OCIO = OCIO_NAMESPACE;
+
+namespace {
+
+std::vector<std::string> roleEntries(const OCIO::Config& config, OCIORolesBehavior behavior) {
+  std::vector<std::string> entries;
+  const std::string submenu = behavior == RolesInSubmenu ? "Roles/" : "";
+  for (int index = 0; index < config.getNumRoles(); ++index) {
+    const std::string role = config.getRoleName(index);
+    const OCIO::ConstColorSpaceRcPtr colorSpace = config.getColorSpace(role.c_str());
+    if (colorSpace) {
+      entries.push_back(role + "\t" + submenu + role + " (" + colorSpace->getName() + ")");
+    }
+  }
+  return entries;
+}
+
+std::vector<std::string> colorSpaceEntries(const OCIO::Config& config, OCIORolesBehavior behavior) {
+  std::vector<std::string> entries;
+  const std::string submenu = behavior == RolesFirst ? "Colorspaces/" : "";
+  for (int index = 0; index < config.getNumColorSpaces(); ++index) {
+    const std::string name = config.getColorSpaceNameByIndex(index);
+    const OCIO::ConstColorSpaceRcPtr colorSpace = config.getColorSpace(name.c_str());
+    if (!colorSpace) {
+      continue;
+    }
+    const std::string family = colorSpace->getFamily();
+    std::string entry = name + "\t" + submenu + (family.empty() ? "" : family + "/") + name;
+    if (colorSpace->getNumAliases() > 0) {
+      std::vector<std::string> aliases;
+      for (std::size_t alias = 0; alias < colorSpace->getNumAliases(); ++alias) {
+        aliases.emplace_back(colorSpace->getAlias(alias));
+      }
+      entry += "\t\t" + boost::algorithm::join(aliases, ",");
+    }
+    entries.push_back(std::move(entry));
+  }
+  return entries;
+}
+
+// The colour-space menu of a configuration for a roles behaviour.
+std::vector<std::string> menuEntries(const OCIO::Config& config, OCIORolesBehavior behavior) {
+  std::vector<std::string> entries = colorSpaceEntries(config, behavior);
+  if (behavior == RolesFirst || behavior == RolesInSubmenu) {
+    std::vector<std::string> roles = roleEntries(config, behavior);
+    entries.insert(behavior == RolesFirst ? entries.begin() : entries.end(), roles.begin(), roles.end());
+  }
+  return entries;
+}
+
+} // namespace
+
+OCIOConfigManager& OCIOConfigManager::getConfigManager() {
+  static OCIOConfigManager manager;
+  return manager;
+}
+
+OCIOConfigManager::OCIOConfigManager() {
+  const std::vector<const char*>& pluginPath = KX::Image::getPluginPath();
+  loadConfigs(std::vector<std::string>(pluginPath.begin(), pluginPath.end()));
+}
+
+void OCIOConfigManager::loadConfigs(const std::vector<std::string>& pluginPaths) {
+  for (const std::string& pluginPath : pluginPaths) {
+    const std::string directory =
+        pluginPath + (boost::algorithm::ends_with(pluginPath, "/") ? "" : "/") + "OCIOConfigs/configs/";
+    const QDir configsDirectory(QString::fromStdString(directory));
+    if (!configsDirectory.exists()) {
+      continue;
+    }
+    // "." and ".." would otherwise be taken for configuration directories of those names.
+    const QFileInfoList entries =
+        configsDirectory.entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+      const std::string fullPath = directory + entry.fileName().toStdString();
+      if (!entry.isDir()) {
+        if (entry.exists() && entry.suffix() == "ocio") {
+          _configs[entry.completeBaseName().toStdString()] = fullPath;
+        }
+      } else if (QFileInfo::exists(QString::fromStdString(fullPath + "/config.ocio"))) {
+        _configs[entry.fileName().toStdString()] = fullPath + "/config.ocio";
+      }
+    }
+  }
+}
+
+ConfigInfo OCIOConfigManager::addConfig(const std::string& path) {
+  ConfigInfo info;
+  try {
+    info.config = OCIO::Config::CreateFromFile(path.c_str());
+    info.config->validate();
+    info.roleCount = info.config->getNumRoles();
+    info.menuEntries = menuEntries(*info.config, _rolesBehavior);
+  } catch (const std::exception& error) {
+    info.error = error.what();
+    Tessel::Log::LogLine(Tessel::Log::eWarning, 0)
+        << "OpenColorIO configuration '" << path << "' could not be used: " << info.error;
+  }
+  _configCache[path] = info;
+  return info;
+}
+
+ConfigInfo OCIOConfigManager::getConfigInfo(const std::string& path) {
+  const auto cached = _configCache.find(path);
+  return cached != _configCache.end() ? cached->second : addConfig(path);
+}
+
+ConfigInfo OCIOConfigManager::loadConfig(const std::string& path) {
+  ConfigInfo info = getConfigInfo(path);
+  if (path != _currentConfig) {
+    _currentConfig = path;
+    populateRolesToColorspacesMap(info.config);
+  }
+  return info;
+}
+
+ConfigInfo OCIOConfigManager::reloadConfig(const std::string& path) {
+  ConfigInfo info = addConfig(path);
+  _currentConfig = path;
+  populateRolesToColorspacesMap(info.config);
+  return info;
+}
+
+const ConfigInfo& OCIOConfigManager::getCurrentConfig() const {
+  static const ConfigInfo empty;
+  const auto current = _configCache.find(_currentConfig);
+  return current != _configCache.end() ? current->second : empty;
+}
+
+void OCIOConfigManager::getConfigVersion(const std::string& path, Version& version) {
+  const ConfigInfo info = getConfigInfo(path);
+  if (info.isValid() && info.config) {
+    std::get<0>(version) = static_cast<int>(info.config->getMajorVersion());
+    std::get<1>(version) = static_cast<int>(info.config->getMinorVersion());
+    std::get<3>(version) = -1;
+  }
+}
+
+void OCIOConfigManager::getCurrentConfigVersion(Version& version) const {
+  const ConfigInfo& info = getCurrentConfig();
+  if (info.isValid() && info.config) {
+    std::get<0>(version) = static_cast<int>(info.config->getMajorVersion());
+    std::get<1>(version) = static_cast<int>(info.config->getMinorVersion());
+    std::get<3>(version) = -1;
+  }
+}
+
+void OCIOConfigManager::setDefaultConfig(const std::string& path, bool isCustom) {
+  _defaultConfig = path;
+  _defaultIsCustom = isCustom;
+  fixupBuiltInConfigPath();
+}
+
+void OCIOConfigManager::fixupBuiltInConfigPath() {
+  if (_defaultIsCustom) {
+    return;
+  }
+  const std::string name = ExtractConfigNameFromPath(_defaultConfig);
+  const auto installed = _configs.find(name);
+  if (installed == _configs.end()) {
+    if (!_defaultConfig.empty()) {
+      _defaultIsCustom = true;
+    }
+    return;
+  }
+  // Only configurations that ship with this application move with its install directory.
+  const std::string applicationDirectory = QCoreApplication::applicationDirPath().toStdString();
+  if (boost::algorithm::starts_with(installed->second, applicationDirectory)) {
+    _defaultConfig = ConstructPathFromConfigName(name);
+  }
+}
+
+void OCIOConfigManager::populateRolesToColorspacesMap(const OCIO::ConstConfigRcPtr& config) {
+  _roleToColorSpace.clear();
+  if (!config) {
+    return;
+  }
+  for (int index = 0; index < config->getNumRoles(); ++index) {
+    const char* role = config->getRoleName(index);
+    if (const OCIO::ConstColorSpaceRcPtr colorSpace = config->getColorSpace(role)) {
+      _roleToColorSpace[role] = colorSpace->getName();
+    }
+  }
+}
+
+std::string OCIOConfigManager::getColorspaceFromRole(const std::string& name) const {
+  if (_rolesBehavior != HideRoles) {
+    return name;
+  }
+  const auto found = _roleToColorSpace.find(name);
+  return found != _roleToColorSpace.end() ? found->second : name;
+}
+
+bool OCIOConfigManager::getColorspaceIsData(const std::string& colorSpace) const {
+  const ConfigInfo& current = getCurrentConfig();
+  if (!current.config) {
+    return false;
+  }
+  const OCIO::ConstColorSpaceRcPtr found = current.config->getColorSpace(colorSpace.c_str());
+  return found && found->isData();
+}
+
+} // namespace Velloro::OpenColorIO
