@@ -106,12 +106,14 @@ TEST(ColourFirstUse, DefaultConfigCustomOrMovedToInstallDirectory) {
   const InstallDirectory install;
   const std::string installedCG = installConfig(install.path(), kCG, smallConfig());
   const std::string installedACES12 = installConfig(install.path(), "aces_1.2", smallConfig(), true);
+  // Installed beside the application in the layout the built-in names do not use.
+  const std::string installedHouse = installConfig(install.path(), "house", smallConfig());
   QTemporaryDir site;
   const std::string sitePath = installConfig(site.path().toStdString(), "site-config", smallConfig());
   KX::Image::addPluginPath(install.path());
   KX::Image::addPluginPath(site.path().toStdString());
   OCIOConfigManager& manager = OCIOConfigManager::getConfigManager();
-  ASSERT_EQ(manager.configs().size(), 3u);
+  ASSERT_EQ(manager.configs().size(), 4u);
   EXPECT_EQ(ConstructPathFromConfigName(kCG), installedCG);
   EXPECT_EQ(ConstructPathFromConfigName("aces_1.2"), installedACES12);
 
@@ -129,6 +131,10 @@ TEST(ColourFirstUse, DefaultConfigCustomOrMovedToInstallDirectory) {
             installedACES12);
   EXPECT_EQ(UpgradeConfigPath("/opt/app-1.0/plugins/OCIOConfigs/configs/aces_1.1/config.ocio"),
             "/opt/app-1.0/plugins/OCIOConfigs/configs/aces_1.1/config.ocio");
+
+  manager.setDefaultConfig("/opt/app-1.0/plugins/OCIOConfigs/configs/house.ocio", false);
+  EXPECT_EQ(manager.defaultConfig(), installedHouse) << "never a path that does not exist";
+  EXPECT_FALSE(manager.isDefaultConfigCustom());
 
   // A configuration found outside the application's folder stays where it is.
   manager.setDefaultConfig(sitePath, false);

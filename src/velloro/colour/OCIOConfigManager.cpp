@@ -182,7 +182,10 @@ void OCIOConfigManager::fixupBuiltInConfigPath() {
   // Only configurations that ship with this application move with its install directory.
   const std::string applicationDirectory = QCoreApplication::applicationDirPath().toStdString();
   if (boost::algorithm::starts_with(installed->second, applicationDirectory)) {
-    _defaultConfig = ConstructPathFromConfigName(name);
+    // The install path follows the built-in layouts; a configuration installed in the other
+    // layout keeps the path it was found at rather than one that does not exist.
+    const std::string installPath = ConstructPathFromConfigName(name);
+    _defaultConfig = QFileInfo::exists(QString::fromStdString(installPath)) ? installPath : installed->second;
   }
 }
 
