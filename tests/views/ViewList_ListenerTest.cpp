@@ -60,30 +60,49 @@ TEST(ViewListListener, NotifiesRegisteredListenersInAddressOrderButNotCopies) {
 
 TEST(ViewListListener, ListenersChangingTheListWhileNotified) {
   std::vector<const Recorder*> heard;
-  auto first = std::make_unique<Recorder>(heard);
-  auto second = std::make_unique<Recorder>(heard);
-  auto third = std::make_unique<Recorder>(heard);
-  // Sorted by address, the order of notification.
-  std::vector<std::unique_ptr<Recorder>*> byAddress{&first, &second, &third};
-  std::sort(byAddress.begin(), byAddress.end(), [](auto* a, auto* b) { return a->get() < b->get(); });
-  std::unique_ptr<Recorder>& earliest = *byAddress[0];
-  std::unique_ptr<Recorder>& middle = *byAddress[1];
-  std::unique_ptr<Recorder>& latest = *byAddress[2];
-  const Recorder* middleAddress = middle.get();
+  std::vector<std::unique_ptr<Recorder>> listeners;
+  for (int i = 0; i < 3; ++i) {
+    listeners.push_back(std::make_unique<Recorder>(heard));
+  }
+  std::sort(listeners.begin(), listeners.end());
+  const Recorder* first = listeners[0].get();
+  const Recorder* second = listeners[1].get();
 
-  // The earliest destroys the latest, and adds a listener that waits for the next round.
+  // The first destroys the last, and adds a listener that waits for the next notification.
   std::unique_ptr<Recorder> added;
-  earliest->onChange = [&] {
-    latest.reset();
+  listeners[0]->onChange = [&] {
+    listeners[2].reset();
     added = std::make_unique<Recorder>(heard);
   };
   ViewList_Listener::do_viewlist_changed();
-  EXPECT_EQ(heard, (std::vector<const Recorder*>{earliest.get(), middleAddress}));
+  EXPECT_EQ(heard, (std::vector<const Recorder*>{first, second}));
 
   heard.clear();
-  earliest->onChange = nullptr;
+  listeners[0]->onChange = nullptr;
   ViewList_Listener::do_viewlist_changed();
-  std::vector<const Recorder*> expected{earliest.get(), middleAddress, added.get()};
+  std::vector<const Recorder*> expected{first, second, added.get()};
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(heard, expected);
+}
+
+TEST(ViewListListener, ListenerDestroyedInANestedNotificationIsNotCalledByTheOuterOne) {
+  std::vector<const Recorder*> heard;
+  std::vector<std::unique_ptr<Recorder>> listeners;
+  for (int i = 0; i < 3; ++i) {
+    listeners.push_back(std::make_unique<Recorder>(heard));
+  }
+  std::sort(listeners.begin(), listeners.end());
+  const Recorder* first = listeners[0].get();
+  const Recorder* second = listeners[1].get();
+
+  bool nested = false;
+  listeners[0]->onChange = [&nested] {
+    if (!nested) {
+      nested = true;
+      ViewList_Listener::do_viewlist_changed();
+    }
+  };
+  listeners[1]->onChange = [&listeners] { listeners[2].reset(); };
+  ViewList_Listener::do_viewlist_changed();
+  EXPECT_EQ(heard, (std::vector<const Recorder*>{first, first, second, second}));
 }

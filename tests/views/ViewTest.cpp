@@ -67,6 +67,8 @@ TEST(View, CopiesKeepTheirValuesWhenTheModelChangesItsView) {
 
 TEST(View, ViewWhoseModelDied) {
   auto model = std::make_unique<ViewDataModel>();
+  auto tester = std::make_unique<QAbstractItemModelTester>(
+      model.get(), QAbstractItemModelTester::FailureReportingMode::Fatal);
   model->setUpViewsForStereo();
   const View left = model->view(0);
   const View right = model->view(1);
@@ -82,6 +84,7 @@ TEST(View, ViewWhoseModelDied) {
   const View recoloured = model->view(0);
   EXPECT_EQ(recoloured, left);
 
+  tester.reset();
   model.reset();
   EXPECT_FALSE(left.isValid());
   EXPECT_EQ(left.modelRowIndex(), -1);

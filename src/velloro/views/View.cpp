@@ -102,8 +102,5 @@ void View::setId(int id) {
 void View::setModel(ViewDataModel* model) {
   d->model = model;
 }
-ViewDataModel* View::model() const {
-  return d->model.data();
-}
 
 } // namespace Velloro

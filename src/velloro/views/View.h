@@ -62,7 +62,6 @@ private:
   void setColour(const QColor& colour);
   void setId(int id);
   void setModel(ViewDataModel* model);
-  ViewDataModel* model() const;
 
   QSharedDataPointer<ViewData> d;
 };
