@@ -7,10 +7,8 @@
 #include <boost/exception_ptr.hpp>
 #include <boost/intrusive/list_hook.hpp>
 #include <boost/thread/future.hpp>
-#include <boost/thread/mutex.hpp>
 
 #include <atomic>
-#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -83,9 +81,6 @@ public:
   // (boost::broken_promise). May be asked before or after the run.
   boost::shared_future<void> result();
 
-  // How long the last run took (zero before the first run).
-  std::chrono::steady_clock::duration runDuration() const;
-
 protected:
   // The work itself.
   virtual void run() = 0;
@@ -95,7 +90,8 @@ protected:
 private:
   friend class TaskQueue;
   friend class ThreadPoolBase;
-  enum class Outcome { eNone, eSucceeded, eFailed };
+  struct ResultSlot;
+  class ResultLock;
 
   // Completes the result, or keeps the outcome for a later result() call.
   void complete(const boost::exception_ptr& failure);
@@ -114,14 +110,14 @@ private:
   std::atomic<int> _priority{0};
   const char* _name;
 
-  boost::mutex _resultMutex;
-  std::unique_ptr<boost::promise<void>> _promise;
-  boost::shared_future<void> _future;
-  Outcome _outcome = Outcome::eNone;
-  boost::exception_ptr _failure;
+  // Guards the result: a one-byte lock, as tasks are small and many (see ResultLock).
+  std::atomic_flag _resultLock = ATOMIC_FLAG_INIT;
+  // Ended well before anyone asked for the result.
+  bool _succeeded = false;
+  // Created when the result is asked for, or to keep a failure nobody has asked for yet.
+  std::unique_ptr<ResultSlot> _result;
 
   std::vector<boost::shared_future<void>> _dependencies;
-  std::atomic<std::chrono::steady_clock::duration::rep> _runTicks{0};
   boost::posix_time::ptime _startTime;
 };
 
