@@ -27,10 +27,13 @@ class ThreadPoolBase;
 // detached from its pool and loses the pool's reference; it may be added again. Destroying a task
 // that is eQueued or eExecuting ends the process.
 //
+// A run that throws while nobody has asked for the result yet is logged at Error (it might never
+// be looked at), and its exception is kept for a later result(); nothing escapes to the worker.
+//
 // Threads: priority, start time, dependencies and repeat are set by the owner before the task is
-// added to a pool (or from its own run(), for the repeat flag). state(), isReady(), result() and
-// the reference count may be used from any thread. execute() is called by one pool worker at a
-// time.
+// added to a pool (or from its own run(), for the repeat flag); isReady() and execute() are the
+// pool's, under its lock and on one worker. state(), pool(), result() and the reference count may
+// be used from any thread.
 class VELLORO_EXPORT Task : public RefCounter {
 public:
   enum State { eUnqueued = 0, eQueued = 1, eExecuting = 2, eFinished = 3 };
@@ -47,7 +50,8 @@ public:
   void attachToPool(ThreadPoolBase* pool);
 
   // Runs the task once (see run()); a finished task returns at once, a task that is not ready
-  // throws TaskNotReadyException. A run that throws RetryTaskException is queued again in its
+  // throws TaskNotReadyException. Called by the worker that took the task from its pool's queue,
+  // or directly for a task that is in no pool. A run that throws RetryTaskException is queued again in its
   // pool; a task whose repeat flag is set is reset (see reset()) and queued again.
   void execute();
 

@@ -30,7 +30,6 @@ public:
   // Unlinks every task and returns them in queue order.
   std::vector<Task*> takeAll();
 
-  static bool isQueued(const Task& task) { return task._queueHook.is_linked(); }
   std::size_t size() const { return _size; }
   bool empty() const { return _size == 0; }
 

@@ -35,8 +35,10 @@ bool ThreadPoolBase::addTask(Task* task) {
     std::lock_guard<std::mutex> lock(_poolMutex);
     const State state = _state.load(std::memory_order_relaxed);
     if (state == eRunning || state == ePaused) {
+      // Queued here means waiting in the queue or just taken by a worker: either way it runs.
+      const bool queuedHere = task->pool() == this && task->state() == Task::eQueued;
       task->attachToPool(this);
-      if (TaskQueue::isQueued(*task)) {
+      if (queuedHere) {
         return true;
       }
       task->addReference();
