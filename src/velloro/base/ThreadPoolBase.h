@@ -102,7 +102,8 @@ private:
   TaskQueue _queue;
   std::atomic<State> _state{eRunning};
   std::atomic<std::size_t> _outstanding{0};
-  std::atomic<std::size_t> _executing{0};
+  // Workers change it outside the lock: its own cache line keeps it off the lock's.
+  alignas(64) std::atomic<std::size_t> _executing{0};
 
   std::mutex _completionMutex;
   std::condition_variable _completionCondition;
