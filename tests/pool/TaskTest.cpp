@@ -85,6 +85,14 @@ TEST(Task, AttachingToPoolsChecksItsPreconditions) {
     expectThrownFrom(error, "Tessel::Base::Task::attachToPool", 189);
   }
   EXPECT_EQ(task->referenceCount(), 1) << "the pools hold no reference to a task they do not queue";
+
+  // A running task cannot queue itself again: the assertion reaches its result.
+  const TaskPtr running(new FunctionTask([&second](FunctionTask& self) { second.addTask(&self); }));
+  const boost::shared_future<void> runningResult = running->result();
+  second.addTask(running.get());
+  second.waitUntilIdle();
+  EXPECT_THROW(runningResult.get(), Assert);
+  EXPECT_EQ(second.queuedCount(), 0u);
 }
 
 TEST(Task, ExecutingBeforeTheStartTimeIsRefused) {

@@ -77,6 +77,29 @@ TEST(ThreadPool, RunsByDescendingPriorityThenArrival) {
   EXPECT_EQ(log.labels(), (std::vector<int>{1, 2, 5, 3, 6, 0, 4}));
   EXPECT_EQ(pool.queuedCount(), 0u);
   EXPECT_EQ(pool.outstandingCount(), 0u);
+
+  // Again, with priorities that come and go, and many of them.
+  pool.pause();
+  const int again[] = {3, 7, 3, 9, 1000, -1000, 7};
+  for (int label = 0; label < 7; ++label) {
+    pool.addTask(log.task(10 + label, again[label]));
+  }
+  for (int label = 0; label < 200; ++label) {
+    pool.addTask(log.task(100 + label, 500 - label * 5));
+  }
+  pool.resume();
+  pool.waitUntilIdle();
+  std::vector<int> expected{1, 2, 5, 3, 6, 0, 4, 14};
+  for (int label = 0; label < 200; ++label) {
+    expected.push_back(100 + label);
+    if (label == 98) {
+      expected.insert(expected.end(), {13, 11, 16}); // priorities 9, 7, 7 after 10
+    } else if (label == 99) {
+      expected.insert(expected.end(), {10, 12}); // priorities 3, 3 after 5
+    }
+  }
+  expected.push_back(15);
+  EXPECT_EQ(log.labels(), expected);
   EXPECT_EQ(FunctionTask::sAlive, 0) << "the pool released every task it ran";
 }
 

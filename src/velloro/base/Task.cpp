@@ -6,11 +6,11 @@
 
 #include <boost/date_time/posix_time/posix_time_types.hpp>
 #include <boost/exception/diagnostic_information.hpp>
-#include <boost/thread/lock_guard.hpp>
 
 #include <cstdlib>
 #include <exception>
 #include <iostream>
+#include <thread>
 
 namespace Tessel::Base {
 
@@ -23,6 +23,29 @@ boost::exception_ptr currentException() {
 }
 
 } // namespace
+
+struct Task::ResultSlot {
+  boost::promise<void> promise;
+  boost::shared_future<void> future{promise.get_future()};
+};
+
+// Held only for a few instructions, or while a promise is completed; a mutex would add 40 bytes
+// to every task and more than that to the cost of a trivial one.
+class Task::ResultLock {
+public:
+  explicit ResultLock(std::atomic_flag& flag)
+      : _flag(flag) {
+    while (_flag.test_and_set(std::memory_order_acquire)) {
+      std::this_thread::yield();
+    }
+  }
+  ~ResultLock() { _flag.clear(std::memory_order_release); }
+  ResultLock(const ResultLock&) = delete;
+  ResultLock& operator=(const ResultLock&) = delete;
+
+private:
+  std::atomic_flag& _flag;
+};
 
 Task::Task(const char* name)
     : _name(name ? name : "") {}
@@ -81,21 +104,14 @@ void Task::addDependency(boost::shared_future<void> dependency) {
 }
 
 boost::shared_future<void> Task::result() {
-  boost::lock_guard<boost::mutex> lock(_resultMutex);
-  if (!_promise) {
-    _promise = std::make_unique<boost::promise<void>>();
-    _future = boost::shared_future<void>(_promise->get_future());
-    if (_outcome == Outcome::eSucceeded) {
-      _promise->set_value();
-    } else if (_outcome == Outcome::eFailed) {
-      _promise->set_exception(_failure);
+  ResultLock lock(_resultLock);
+  if (!_result) {
+    _result = std::make_unique<ResultSlot>();
+    if (_succeeded) {
+      _result->promise.set_value();
     }
   }
-  return _future;
-}
-
-std::chrono::steady_clock::duration Task::runDuration() const {
-  return std::chrono::steady_clock::duration(_runTicks.load(std::memory_order_acquire));
+  return _result->future;
 }
 
 void Task::reset() {}
@@ -115,7 +131,6 @@ void Task::execute() {
     failure = firstFailedDependency();
   } else {
     _state.store(eExecuting, std::memory_order_release);
-    const auto started = std::chrono::steady_clock::now();
     // Nothing may escape: it would end the worker thread, and with it the process. An exception
     // nobody has asked the result for yet is logged as well as kept for a later result() call.
     try {
@@ -153,7 +168,6 @@ void Task::execute() {
             << "Tessel::Base::Task caught unkown exception and don't know how to handle it.\n";
       }
     }
-    _runTicks.store((std::chrono::steady_clock::now() - started).count(), std::memory_order_release);
   }
 
   _dependencies.clear();
@@ -172,11 +186,9 @@ void Task::execute() {
   complete(failure);
   _repeat.store(false, std::memory_order_release);
   {
-    boost::lock_guard<boost::mutex> lock(_resultMutex);
-    _promise.reset();
-    _future = boost::shared_future<void>();
-    _outcome = Outcome::eNone;
-    _failure = boost::exception_ptr();
+    ResultLock lock(_resultLock);
+    _result.reset();
+    _succeeded = false;
   }
   _dependencyFailed.store(false, std::memory_order_release);
   _state.store(eUnqueued, std::memory_order_release);
@@ -185,22 +197,22 @@ void Task::execute() {
 }
 
 void Task::complete(const boost::exception_ptr& failure) {
-  boost::lock_guard<boost::mutex> lock(_resultMutex);
-  if (_promise) {
-    if (failure) {
-      _promise->set_exception(failure);
-    } else {
-      _promise->set_value();
+  ResultLock lock(_resultLock);
+  if (failure) {
+    if (!_result) {
+      _result = std::make_unique<ResultSlot>();
     }
+    _result->promise.set_exception(failure);
+  } else if (_result) {
+    _result->promise.set_value();
   } else {
-    _outcome = failure ? Outcome::eFailed : Outcome::eSucceeded;
-    _failure = failure;
+    _succeeded = true;
   }
 }
 
 bool Task::resultRequested() {
-  boost::lock_guard<boost::mutex> lock(_resultMutex);
-  return _promise != nullptr;
+  ResultLock lock(_resultLock);
+  return _result != nullptr;
 }
 
 boost::exception_ptr Task::firstFailedDependency() {

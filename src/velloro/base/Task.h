@@ -7,10 +7,8 @@
 #include <boost/exception_ptr.hpp>
 #include <boost/intrusive/list_hook.hpp>
 #include <boost/thread/future.hpp>
-#include <boost/thread/mutex.hpp>
 
 #include <atomic>
-#include <chrono>
 #include <memory>
 #include <vector>
 
@@ -29,10 +27,13 @@ class ThreadPoolBase;
 // detached from its pool and loses the pool's reference; it may be added again. Destroying a task
 // that is eQueued or eExecuting ends the process.
 //
+// A run that throws while nobody has asked for the result yet is logged at Error (it might never
+// be looked at), and its exception is kept for a later result(); nothing escapes to the worker.
+//
 // Threads: priority, start time, dependencies and repeat are set by the owner before the task is
-// added to a pool (or from its own run(), for the repeat flag). state(), isReady(), result() and
-// the reference count may be used from any thread. execute() is called by one pool worker at a
-// time.
+// added to a pool (or from its own run(), for the repeat flag); isReady() and execute() are the
+// pool's, under its lock and on one worker. state(), pool(), result() and the reference count may
+// be used from any thread.
 class VELLORO_EXPORT Task : public RefCounter {
 public:
   enum State { eUnqueued = 0, eQueued = 1, eExecuting = 2, eFinished = 3 };
@@ -49,7 +50,8 @@ public:
   void attachToPool(ThreadPoolBase* pool);
 
   // Runs the task once (see run()); a finished task returns at once, a task that is not ready
-  // throws TaskNotReadyException. A run that throws RetryTaskException is queued again in its
+  // throws TaskNotReadyException. Called by the worker that took the task from its pool's queue,
+  // or directly for a task that is in no pool. A run that throws RetryTaskException is queued again in its
   // pool; a task whose repeat flag is set is reset (see reset()) and queued again.
   void execute();
 
@@ -83,9 +85,6 @@ public:
   // (boost::broken_promise). May be asked before or after the run.
   boost::shared_future<void> result();
 
-  // How long the last run took (zero before the first run).
-  std::chrono::steady_clock::duration runDuration() const;
-
 protected:
   // The work itself.
   virtual void run() = 0;
@@ -95,7 +94,8 @@ protected:
 private:
   friend class TaskQueue;
   friend class ThreadPoolBase;
-  enum class Outcome { eNone, eSucceeded, eFailed };
+  struct ResultSlot;
+  class ResultLock;
 
   // Completes the result, or keeps the outcome for a later result() call.
   void complete(const boost::exception_ptr& failure);
@@ -114,14 +114,14 @@ private:
   std::atomic<int> _priority{0};
   const char* _name;
 
-  boost::mutex _resultMutex;
-  std::unique_ptr<boost::promise<void>> _promise;
-  boost::shared_future<void> _future;
-  Outcome _outcome = Outcome::eNone;
-  boost::exception_ptr _failure;
+  // Guards the result: a one-byte lock, as tasks are small and many (see ResultLock).
+  std::atomic_flag _resultLock = ATOMIC_FLAG_INIT;
+  // Ended well before anyone asked for the result.
+  bool _succeeded = false;
+  // Created when the result is asked for, or to keep a failure nobody has asked for yet.
+  std::unique_ptr<ResultSlot> _result;
 
   std::vector<boost::shared_future<void>> _dependencies;
-  std::atomic<std::chrono::steady_clock::duration::rep> _runTicks{0};
   boost::posix_time::ptime _startTime;
 };
 

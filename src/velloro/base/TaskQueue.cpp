@@ -11,16 +11,18 @@ TaskQueue::~TaskQueue() {
 
 void TaskQueue::push(Task& task) {
   const int priority = task.priority();
-  auto bucket = _buckets.find(priority);
-  if (bucket == _buckets.end()) {
+  Bucket*& bucket = _bucketOf[priority];
+  if (!bucket) {
+    Buckets::iterator added;
     if (_spareBucket) {
       _spareBucket.key() = priority;
-      bucket = _buckets.insert(std::move(_spareBucket)).position;
+      added = _buckets.insert(std::move(_spareBucket)).position;
     } else {
-      bucket = _buckets.try_emplace(priority).first;
+      added = _buckets.try_emplace(priority).first;
     }
+    bucket = &added->second;
   }
-  bucket->second.push_back(task);
+  bucket->push_back(task);
   ++_size;
 }
 
@@ -51,11 +53,13 @@ std::vector<Task*> TaskQueue::takeAll() {
     bucket.second.clear();
   }
   _buckets.clear();
+  _bucketOf.clear();
   _size = 0;
   return tasks;
 }
 
 void TaskQueue::recycle(Buckets::iterator bucket) {
+  _bucketOf.erase(bucket->first);
   _spareBucket = _buckets.extract(bucket);
 }
 

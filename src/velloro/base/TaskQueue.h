@@ -4,6 +4,7 @@
 #include <velloro/base/Task.h>
 
 #include <boost/intrusive/list.hpp>
+#include <boost/unordered/unordered_flat_map.hpp>
 
 #include <cstddef>
 #include <functional>
@@ -14,7 +15,8 @@ namespace Tessel::Base {
 
 // The waiting tasks of one pool, in descending priority and, within one priority, in order of
 // arrival. Tasks are linked through their own hook (no allocation per task); one list per
-// distinct priority sits in an ordered map, so adding costs O(log P) for P distinct priorities and
+// distinct priority sits in an ordered map, with a flat hash index beside it, so adding to a
+// priority already present costs O(1) (a new priority O(log P), for P distinct priorities) and
 // taking the head costs O(1). The node of a list that ran empty is kept for the next new
 // priority, so a steady stream of tasks of one priority does not allocate.
 //
@@ -30,7 +32,6 @@ public:
   // Unlinks every task and returns them in queue order.
   std::vector<Task*> takeAll();
 
-  static bool isQueued(const Task& task) { return task._queueHook.is_linked(); }
   std::size_t size() const { return _size; }
   bool empty() const { return _size == 0; }
 
@@ -42,6 +43,8 @@ private:
   void recycle(Buckets::iterator bucket);
 
   Buckets _buckets;
+  // The list of each priority present; map nodes keep their address, so the pointers hold.
+  boost::unordered_flat_map<int, Bucket*> _bucketOf;
   Buckets::node_type _spareBucket;
   std::size_t _size = 0;
 };

@@ -3,8 +3,6 @@
 #include <velloro/base/Exceptions.h>
 #include <velloro/base/Task.h>
 
-#include <boost/smart_ptr/intrusive_ptr.hpp>
-#include <boost/thread/lock_guard.hpp>
 #include <boost/thread/thread.hpp>
 
 #include <algorithm>
@@ -31,34 +29,39 @@ bool ThreadPoolBase::addTask(Task* task) {
   if (!task) {
     TESSEL_THROW(Assert, .decorate("AssertCondition", "task"));
   }
-  // Held for the call: a refused task that nobody else holds is released (deleted) on return,
-  // outside the pool lock.
-  const boost::intrusive_ptr<Task> caller(task);
+  bool accepted = false;
   bool wake = false;
   {
-    boost::lock_guard<boost::mutex> lock(_poolMutex);
+    std::lock_guard<std::mutex> lock(_poolMutex);
     const State state = _state.load(std::memory_order_relaxed);
-    if (state != eRunning && state != ePaused) {
-      task = nullptr;
-    } else {
+    if (state == eRunning || state == ePaused) {
+      // Queued here means waiting in the queue or just taken by a worker: either way it runs.
+      const bool queuedHere = task->pool() == this && task->state() == Task::eQueued;
       task->attachToPool(this);
-      if (TaskQueue::isQueued(*task)) {
+      if (queuedHere) {
         return true;
       }
       task->addReference();
       _queue.push(*task);
-      _outstanding.fetch_add(1, std::memory_order_acq_rel);
+      // Every change of the count happens under the pool lock.
+      _outstanding.store(_outstanding.load(std::memory_order_relaxed) + 1, std::memory_order_release);
+      accepted = true;
       wake = state == eRunning;
     }
   }
   if (wake) {
     _workCondition.notify_one();
   }
-  return task != nullptr;
+  if (!accepted) {
+    // The caller's reference is released, outside the lock: a task nobody else holds goes.
+    task->addReference();
+    task->removeReference();
+  }
+  return accepted;
 }
 
 void ThreadPoolBase::pause() {
-  boost::lock_guard<boost::mutex> lock(_poolMutex);
+  std::lock_guard<std::mutex> lock(_poolMutex);
   if (_state.load(std::memory_order_relaxed) == eRunning) {
     _state.store(ePaused, std::memory_order_release);
   }
@@ -66,7 +69,7 @@ void ThreadPoolBase::pause() {
 
 void ThreadPoolBase::resume() {
   {
-    boost::lock_guard<boost::mutex> lock(_poolMutex);
+    std::lock_guard<std::mutex> lock(_poolMutex);
     const State state = _state.load(std::memory_order_relaxed);
     if (state != ePaused && state != eStopped) {
       return;
@@ -79,7 +82,7 @@ void ThreadPoolBase::resume() {
 void ThreadPoolBase::stop() {
   std::vector<Task*> dropped;
   {
-    boost::lock_guard<boost::mutex> lock(_poolMutex);
+    std::lock_guard<std::mutex> lock(_poolMutex);
     const State state = _state.load(std::memory_order_relaxed);
     if (state == eShuttingDown || state == eShutDown) {
       return;
@@ -92,16 +95,18 @@ void ThreadPoolBase::stop() {
 }
 
 void ThreadPoolBase::waitUntilIdle() {
-  boost::unique_lock<boost::mutex> lock(_completionMutex);
-  while (_outstanding.load(std::memory_order_acquire) + _executing.load(std::memory_order_acquire) != 0) {
-    _completionCondition.wait(lock);
-  }
+  std::unique_lock<std::mutex> lock(_completionMutex);
+  ++_idleWaiters;
+  // Sequentially consistent with notifyIfIdle(): either this sees the pool idle, or the worker
+  // that made it idle sees a waiter and notifies under the lock.
+  _completionCondition.wait(lock, [this] { return isIdle(); });
+  --_idleWaiters;
 }
 
 void ThreadPoolBase::shutdown(bool removeQueued, unsigned timeoutSeconds) {
   std::vector<Task*> dropped;
   {
-    boost::lock_guard<boost::mutex> lock(_poolMutex);
+    std::lock_guard<std::mutex> lock(_poolMutex);
     _state.store(eShuttingDown, std::memory_order_release);
     if (removeQueued) {
       dropped = dropQueuedLocked();
@@ -111,18 +116,18 @@ void ThreadPoolBase::shutdown(bool removeQueued, unsigned timeoutSeconds) {
   releaseDropped(dropped);
   notifyIfIdle();
   destroyThreads(timeoutSeconds);
-  boost::lock_guard<boost::mutex> lock(_poolMutex);
+  std::lock_guard<std::mutex> lock(_poolMutex);
   _state.store(eShutDown, std::memory_order_release);
 }
 
 std::size_t ThreadPoolBase::queuedCount() const {
-  boost::lock_guard<boost::mutex> lock(_poolMutex);
+  std::lock_guard<std::mutex> lock(_poolMutex);
   return _queue.size();
 }
 
 void ThreadPoolBase::runWorker() {
   _startBarrier.wait();
-  boost::unique_lock<boost::mutex> lock(_poolMutex);
+  std::unique_lock<std::mutex> lock(_poolMutex);
   for (;;) {
     const State state = _state.load(std::memory_order_relaxed);
     // eShutDown counts too: after destroyThreads(0) the workers still finish the queue.
@@ -141,30 +146,31 @@ void ThreadPoolBase::runWorker() {
     Task* const task = _queue.takeFirstReady();
     if (!task) {
       // Readiness changes with the clock and with other pools' work, without a wake-up.
-      _workCondition.wait_for(lock, boost::chrono::microseconds(kPollIntervalMicroseconds));
+      _workCondition.wait_for(lock, std::chrono::microseconds(kPollIntervalMicroseconds));
       continue;
     }
-    _outstanding.fetch_sub(1, std::memory_order_acq_rel);
-    _executing.fetch_add(1, std::memory_order_acq_rel);
+    // The release orders the rise of the executing count before the fall of the outstanding one.
+    _executing.fetch_add(1, std::memory_order_relaxed);
+    _outstanding.store(_outstanding.load(std::memory_order_relaxed) - 1, std::memory_order_release);
     lock.unlock();
     task->execute();
     // The queue's reference goes before the task stops counting as executing, so that an idle
     // pool holds no task.
     task->removeReference();
-    _executing.fetch_sub(1, std::memory_order_acq_rel);
+    _executing.fetch_sub(1);
     notifyIfIdle();
     lock.lock();
   }
   lock.unlock();
 
-  boost::lock_guard<boost::mutex> exitLock(_threadExitMutex);
+  std::lock_guard<std::mutex> exitLock(_threadExitMutex);
   if (_threadsAlive.fetch_sub(1, std::memory_order_acq_rel) == 1) {
     _threadExitCondition.notify_all();
   }
 }
 
-bool ThreadPoolBase::waitForWorkersToExit(boost::chrono::steady_clock::time_point deadline) {
-  boost::unique_lock<boost::mutex> lock(_threadExitMutex);
+bool ThreadPoolBase::waitForWorkersToExit(std::chrono::steady_clock::time_point deadline) {
+  std::unique_lock<std::mutex> lock(_threadExitMutex);
   return _threadExitCondition.wait_until(
       lock, deadline, [this] { return _threadsAlive.load(std::memory_order_acquire) == 0; });
 }
@@ -174,7 +180,7 @@ std::vector<Task*> ThreadPoolBase::dropQueuedLocked() {
   for (Task* task : dropped) {
     task->detachFromPool();
   }
-  _outstanding.fetch_sub(dropped.size(), std::memory_order_acq_rel);
+  _outstanding.store(_outstanding.load(std::memory_order_relaxed) - dropped.size());
   return dropped;
 }
 
@@ -184,10 +190,17 @@ void ThreadPoolBase::releaseDropped(const std::vector<Task*>& tasks) {
   }
 }
 
+bool ThreadPoolBase::isIdle() const {
+  // Outstanding first: a worker raises the executing count before it lowers the outstanding one,
+  // so a task being taken is always seen in one of them.
+  const std::size_t outstanding = _outstanding.load();
+  return outstanding + _executing.load() == 0;
+}
+
 void ThreadPoolBase::notifyIfIdle() {
-  if (_outstanding.load(std::memory_order_acquire) + _executing.load(std::memory_order_acquire) == 0) {
+  if (isIdle() && _idleWaiters.load() != 0) {
     // Taking the lock orders the notification after a waiter's check of the counts.
-    { boost::lock_guard<boost::mutex> lock(_completionMutex); }
+    { std::lock_guard<std::mutex> lock(_completionMutex); }
     _completionCondition.notify_all();
   }
 }

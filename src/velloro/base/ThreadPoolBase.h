@@ -5,13 +5,13 @@
 #include <velloro/base/RefCounter.h>
 #include <velloro/base/TaskQueue.h>
 
-#include <boost/chrono/system_clocks.hpp>
 #include <boost/thread/barrier.hpp>
-#include <boost/thread/condition_variable.hpp>
-#include <boost/thread/mutex.hpp>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
+#include <mutex>
 #include <string>
 
 namespace Tessel::Base {
@@ -78,17 +78,18 @@ protected:
   void runWorker();
 
   // Waits until every worker has left runWorker(), or until the deadline; true when they have.
-  bool waitForWorkersToExit(boost::chrono::steady_clock::time_point deadline);
+  bool waitForWorkersToExit(std::chrono::steady_clock::time_point deadline);
 
   // Guards threadsAlive and whatever the derived class keeps about its threads' end.
-  boost::mutex _threadExitMutex;
-  boost::condition_variable _threadExitCondition;
+  std::mutex _threadExitMutex;
+  std::condition_variable _threadExitCondition;
 
 private:
   // Unlinks every queued task and detaches it; the caller releases the returned tasks' queue
   // references once the pool lock is no longer held (a task's destructor may use the pool).
   std::vector<Task*> dropQueuedLocked();
   static void releaseDropped(const std::vector<Task*>& tasks);
+  bool isIdle() const;
   void notifyIfIdle();
 
   const std::string _name;
@@ -96,15 +97,18 @@ private:
   std::atomic<unsigned> _threadsAlive;
   boost::barrier _startBarrier;
 
-  mutable boost::mutex _poolMutex;
-  boost::condition_variable _workCondition;
+  mutable std::mutex _poolMutex;
+  std::condition_variable _workCondition;
   TaskQueue _queue;
   std::atomic<State> _state{eRunning};
   std::atomic<std::size_t> _outstanding{0};
-  std::atomic<std::size_t> _executing{0};
+  // Workers change it outside the lock: its own cache line keeps it off the lock's.
+  alignas(64) std::atomic<std::size_t> _executing{0};
 
-  boost::mutex _completionMutex;
-  boost::condition_variable _completionCondition;
+  std::mutex _completionMutex;
+  std::condition_variable _completionCondition;
+  // Callers inside waitUntilIdle(): workers only take the completion lock when someone waits.
+  std::atomic<unsigned> _idleWaiters{0};
 };
 
 } // namespace Tessel::Base

@@ -4,8 +4,8 @@
 #include <velloro/base/Log.h>
 
 #include <boost/exception/diagnostic_information.hpp>
-#include <boost/thread/lock_guard.hpp>
 
+#include <algorithm>
 #include <cstdlib>
 #include <iostream>
 
@@ -59,7 +59,7 @@ ThreadPoolBoost::~ThreadPoolBoost() {
 
 void ThreadPoolBoost::destroyThreads(unsigned timeoutSeconds) {
   {
-    boost::lock_guard<boost::mutex> lock(_threadExitMutex);
+    std::lock_guard<std::mutex> lock(_threadExitMutex);
     if (!_closingStarted) {
       _closingStarted = true;
       _closingThread = boost::thread([this] { closeThreads(); });
@@ -73,14 +73,17 @@ void ThreadPoolBoost::destroyThreads(unsigned timeoutSeconds) {
   }
 
   // The timeout bounds the whole wait, so that a task that never ends cannot hang the caller.
-  const auto deadline = boost::chrono::steady_clock::now() + boost::chrono::seconds(timeoutSeconds);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
   bool joinSuceeded = waitForWorkersToExit(deadline);
   if (joinSuceeded) {
-    boost::unique_lock<boost::mutex> lock(_threadExitMutex);
+    std::unique_lock<std::mutex> lock(_threadExitMutex);
     joinSuceeded = _threadExitCondition.wait_until(lock, deadline, [this] { return _closingFinished; });
   }
   if (joinSuceeded && _closingThread.joinable()) {
-    joinSuceeded = _closingThread.try_join_until(deadline);
+    const auto remaining =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    joinSuceeded =
+        _closingThread.try_join_for(boost::chrono::milliseconds(std::max<long long>(0, remaining.count())));
   }
   if (!joinSuceeded) {
     TESSEL_THROW_AT_LINE(Assert, 81, .decorate("AssertCondition", "joinSuceeded"));
@@ -90,7 +93,7 @@ void ThreadPoolBoost::destroyThreads(unsigned timeoutSeconds) {
 void ThreadPoolBoost::closeThreads() {
   nameCurrentThread("tsBTPClosingThread_" + name());
   _workers.join_all();
-  boost::lock_guard<boost::mutex> lock(_threadExitMutex);
+  std::lock_guard<std::mutex> lock(_threadExitMutex);
   _closingFinished = true;
   _threadExitCondition.notify_all();
 }
