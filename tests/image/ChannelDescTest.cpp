@@ -140,6 +140,34 @@ TEST_F(ChannelDescTest, CreateFindsKnownChannelsBeforeMakingNewOnes) {
   EXPECT_EQ(channels["foo"], foo) << "by channel name, the first listed wins";
 }
 
+TEST_F(ChannelDescTest, UnusualNamesAreFiledLikeAnyOther) {
+  const ChannelDescPtr empty = ChannelDesc::create("", true);
+  EXPECT_EQ(empty->name(), "other.");
+  EXPECT_STREQ(empty->subname(), "");
+  EXPECT_EQ(empty->purpose(), 0u);
+  EXPECT_EQ(ChannelDesc::create("", true), empty);
+
+  const ChannelDescPtr dots = ChannelDesc::create("...", true);
+  EXPECT_EQ(dots->name(), "...");
+  EXPECT_STREQ(dots->layerName(), "") << "a layer without a name";
+  EXPECT_EQ(channels["..."], dots);
+
+  const std::string longName = "long." + std::string(100000, 'x');
+  const ChannelDescPtr longest = ChannelDesc::create(longName.c_str(), true);
+  EXPECT_EQ(longest->name(), longName);
+  EXPECT_EQ(channels[longName.c_str()], longest);
+
+  const char* notUtf8 = "\xff\xfe.\x80\xc3";
+  const ChannelDescPtr bytes = ChannelDesc::create(notUtf8, true);
+  EXPECT_EQ(bytes->name(), notUtf8);
+  EXPECT_EQ(channels["\x80\xc3"], bytes) << "found by its channel name, byte for byte";
+  EXPECT_EQ(ChannelDesc::purpose("\xe9"), 0u);
+
+  EXPECT_EQ(ChannelDesc::create(nullptr, true), nullptr);
+  EXPECT_EQ(Layer::create(nullptr), nullptr);
+  EXPECT_EQ(ChannelDesc::createNew(nullptr, false)->name(), "other.");
+}
+
 TEST_F(ChannelDescTest, ChannelNumbersStartAt23AndStopAtTheLimitWithOneMessage) {
   const ChannelDescPtr first = ChannelDesc::create("user.first", true);
   EXPECT_EQ(first->assignChannel(), Channel(23));
