@@ -6,7 +6,9 @@
 #include <KXImage/OutputContext.h>
 
 #include <memory>
+#include <random>
 #include <sstream>
+#include <utility>
 
 namespace {
 
@@ -249,6 +251,72 @@ TEST_F(ChannelDescTest, ListOrderAfterEveryReplaceAndRename) {
   EXPECT_EQ(listedNames(),
             (Strings{"Aardvark.r", "zeta.b", "zeta.a", "beta.y", "Alpha.x", "loose.a", "loose.q"}));
   EXPECT_EQ(listedNames(0).size(), channels.size());
+}
+
+// The list order as first written: after a change, neighbours swap until no pair does.
+void bubbleSort(std::vector<ChannelDescPtr>& list) {
+  const auto swaps = [](const ChannelDesc& x, const ChannelDesc& y) {
+    const LayerPtr layerX = x.layer();
+    const LayerPtr layerY = y.layer();
+    if (!layerX || !layerY) {
+      return (!layerX && layerY) || (!layerX && !layerY && x.name() > y.name());
+    }
+    return layerX != layerY ? layerX->name() > layerY->name() : x.layerIndex() > y.layerIndex();
+  };
+  for (bool swapped = true; swapped;) {
+    swapped = false;
+    for (std::size_t i = 23; i < list.size(); ++i) {
+      if (swaps(*list[i - 1], *list[i])) {
+        std::swap(list[i - 1], list[i]);
+        swapped = true;
+      }
+    }
+  }
+}
+
+std::vector<ChannelDescPtr> listed() {
+  std::vector<ChannelDescPtr> list;
+  for (std::size_t i = 0; i < channels.size(); ++i) {
+    list.push_back(channels[i]);
+  }
+  return list;
+}
+
+TEST_F(ChannelDescTest, ListOrderMatchesTheWrittenBubbleSort) {
+  std::mt19937 random(20261206);
+  const auto pick = [&random](std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+  };
+  for (int step = 0; step < 600; ++step) {
+    std::vector<ChannelDescPtr> expected = listed();
+    const std::size_t operation = pick(10);
+    if (operation < 5) {
+      // Channel names with and without purposes, in a few layers, some of them repeated.
+      static const char* const kChannels[] = {"red", "g", "blue", "alpha", "x", "y", "zz", "mm", "u", "a0"};
+      const std::string name =
+          "layer" + std::to_string(pick(8)) + "." + kChannels[pick(10)] + std::to_string(pick(4));
+      const std::size_t before = channels.size();
+      const ChannelDescPtr made = ChannelDesc::create(name.c_str(), operation < 3);
+      if (channels.size() > before) {
+        expected.push_back(made);
+        bubbleSort(expected);
+      }
+    } else if (operation < 6) {
+      const ChannelDescPtr made =
+          ChannelDesc::createNew(("loose." + std::to_string(pick(50))).c_str(), false);
+      expected.push_back(made);
+    } else if (operation < 9 && getLayers().size() > 17) {
+      const LayerPtr layer = getLayers()[17 + pick(getLayers().size() - 17)];
+      if (layer->size() > 0) {
+        layer->replace(unsigned(pick(layer->size())), expected[pick(expected.size())]);
+        bubbleSort(expected);
+      }
+    } else if (getLayers().size() > 17) {
+      getLayers()[17 + pick(getLayers().size() - 17)]->name(("renamed" + std::to_string(step)).c_str());
+      bubbleSort(expected);
+    }
+    ASSERT_EQ(listed(), expected) << "after step " << step << ", operation " << operation;
+  }
 }
 
 } // namespace

@@ -204,12 +204,19 @@ void Layer::add(std::shared_ptr<ChannelDesc> descriptor, bool sorted) {
     }
   }
   // Moving a run of this layer's channels up by one keeps their order among themselves and
-  // against every other channel, so the descriptor list needs no new sort for it.
+  // against every other channel, so the descriptor list needs no new sort for it; only a
+  // channel listed twice in the layer, whose index is not the entry it moves from, may jump.
+  bool jumped = false;
   for (std::size_t i = free; i > place; --i) {
     mEntries[i] = std::move(mEntries[i - 1]);
-    if (mEntries[i]->owner() == this) {
-      mEntries[i]->mIndex = std::uint32_t(i);
+    ChannelDesc& moved = *mEntries[i];
+    if (moved.owner() == this) {
+      jumped = jumped || moved.mIndex != i - 1;
+      moved.mIndex = std::uint32_t(i);
     }
+  }
+  if (jumped) {
+    ChannelRegistry::get().orderInvalidated();
   }
   mEntries[place].reset();
   replace(unsigned(place), std::move(descriptor));
