@@ -26,3 +26,14 @@
 #include <velloro/colour/DisplayTransformName.h>
 #include <velloro/colour/OCIOConfigManager.h>
 #include <velloro/colour/OCIORolesBehavior.h>
+
+#include <velloro/image/ChannelDesc.h>
+#include <velloro/image/ChannelVector.h>
+#include <velloro/image/ConcreteChannelDesc.h>
+#include <velloro/image/ConcreteLayer.h>
+#include <velloro/image/ConcreteStereoChannelDesc.h>
+#include <velloro/image/Layer.h>
+#include <velloro/image/LayerPointers.h>
+#include <velloro/image/LayerVector.h>
+#include <velloro/image/StereoChannelDesc.h>
+#include <velloro/image/StereoLayer.h>

@@ -1,0 +1,7 @@
+#include <KXImage/LayerI.h>
+
+namespace KX::Image {
+
+LayerI::~LayerI() = default;
+
+} // namespace KX::Image

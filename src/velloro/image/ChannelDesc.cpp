@@ -1,0 +1,217 @@
+#include <velloro/image/ChannelDesc.h>
+
+#include <velloro/image/ChannelRegistry.h>
+#include <velloro/image/ChannelVector.h>
+#include <velloro/image/ConcreteChannelDesc.h>
+#include <velloro/image/Layer.h>
+
+#include <boost/algorithm/string/predicate.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <locale>
+#include <ostream>
+#include <utility>
+
+namespace Velloro::Image {
+
+namespace {
+
+using KX::Image::Channel;
+
+constexpr std::array<std::pair<const char*, const char*>, 4> kAliases = {{
+    {"rgb.red", "rgba.red"},
+    {"rgb.green", "rgba.green"},
+    {"rgb.blue", "rgba.blue"},
+    {"rbg.alpha", "rgba.alpha"},
+}};
+
+const char* afterLastDot(const std::string& name) {
+  const std::size_t dot = name.rfind('.');
+  return name.c_str() + (dot == std::string::npos ? 0 : dot + 1);
+}
+
+} // namespace
+
+ChannelDesc::ChannelDesc(const std::string& name, Channel channel, Channel purpose)
+    : mName(name)
+    , mChannel(channel)
+    , mPurpose(purpose) {}
+
+ChannelDesc::ChannelDesc(const std::string& name, bool keepName)
+    : mName(keepName ? name : RemapName(name))
+    , mPurpose(purpose(afterLastDot(mName))) {}
+
+ChannelDesc::ChannelDesc(const ChannelDesc& other)
+    : std::enable_shared_from_this<ChannelDesc>(other)
+    , mName(other.mName)
+    , mChannel(other.mChannel)
+    , mPurpose(other.mPurpose)
+    , mLayerLifetime(other.mLayerLifetime)
+    , mLayer(other.mLayer)
+    , mIndex(other.mIndex) {}
+
+ChannelDesc& ChannelDesc::operator=(const ChannelDesc& other) {
+  if (this != &other) {
+    const std::string oldName = mName;
+    mName = other.mName;
+    mChannel = other.mChannel;
+    mPurpose = other.mPurpose;
+    mLayerLifetime = other.mLayerLifetime;
+    mLayer = other.mLayer;
+    mIndex = other.mIndex;
+    ChannelRegistry& registry = ChannelRegistry::get();
+    registry.descriptorRenamed(*this, oldName);
+    registry.ownerChanged(*this);
+  }
+  return *this;
+}
+
+ChannelDesc::~ChannelDesc() = default;
+
+bool ChannelDesc::visible() const {
+  return true;
+}
+
+std::shared_ptr<ChannelDesc> ChannelDesc::create(const char* name, bool sorted) {
+  if (name == nullptr) {
+    return {};
+  }
+  if (ChannelDescPtr found = channels[name]) {
+    return found;
+  }
+  const std::string remapped = RemapName(name);
+  const LayerPtr layer = Layer::create(LayerName(remapped).c_str());
+  auto descriptor = std::make_shared<ConcreteChannelDesc>(remapped, false);
+  ChannelRegistry::get().appendDescriptor(descriptor);
+  layer->add(descriptor, sorted);
+  return descriptor;
+}
+
+std::shared_ptr<ChannelDesc> ChannelDesc::createNew(const char* name, bool keepName) {
+  auto descriptor = std::make_shared<ConcreteChannelDesc>(name != nullptr ? name : "", keepName);
+  ChannelRegistry::get().appendDescriptor(descriptor);
+  return descriptor;
+}
+
+std::string ChannelDesc::RemapName(const std::string& name) {
+  std::string result = name;
+  for (const auto& [alias, target] : kAliases) {
+    if (result == alias) {
+      result = target;
+      break;
+    }
+  }
+  const std::size_t dot = result.find('.');
+  if (dot == std::string::npos) {
+    return "other." + result;
+  }
+  const ChannelRegistry& registry = ChannelRegistry::get();
+  if (registry.remappingDisabled()) {
+    return result;
+  }
+  std::string layerName = result.substr(0, dot);
+  const LayerPtr layer = registry.lookUpLayer(layerName);
+  // A new channel never joins a built-in layer: it goes to the layer's "_extra" twin.
+  if (layer && layer->builtIn()) {
+    bool known = false;
+    for (unsigned i = 0; i < layer->size() && !known; ++i) {
+      known = (*layer)[i] && (*layer)[i]->name() == result;
+    }
+    if (!known) {
+      layerName += "_extra";
+    }
+  }
+  return layerName + result.substr(dot);
+}
+
+std::string ChannelDesc::LayerName(const std::string& name) {
+  const std::size_t dot = name.find('.');
+  return dot == std::string::npos ? std::string() : name.substr(0, dot);
+}
+
+Channel ChannelDesc::purpose(const char* name) {
+  if (name == nullptr || name[0] == '\0') {
+    return KX::Image::eChannelNone;
+  }
+  static constexpr std::array<const char*, 4> kColourNames = {"red", "green", "blue", "alpha"};
+  const std::locale& classic = std::locale::classic();
+  if (name[1] == '\0') {
+    const char letter = std::tolower(name[0], classic);
+    for (std::size_t i = 0; i < kColourNames.size(); ++i) {
+      if (letter == kColourNames[i][0]) {
+        return Channel(i + 1);
+      }
+    }
+    return KX::Image::eChannelNone;
+  }
+  for (std::size_t i = 0; i < kColourNames.size(); ++i) {
+    if (boost::algorithm::iequals(name, kColourNames[i], classic)) {
+      return Channel(i + 1);
+    }
+  }
+  return KX::Image::eChannelNone;
+}
+
+bool ChannelDesc::IsChannelRemappingDisabled() {
+  return ChannelRegistry::get().remappingDisabled();
+}
+
+void ChannelDesc::ResetToBuiltIn() {
+  ChannelRegistry::get().resetDescriptors();
+}
+
+Channel ChannelDesc::assignChannel() {
+  return ChannelRegistry::get().assignChannel(*this);
+}
+
+bool ChannelDesc::builtIn() const {
+  return mChannel != KX::Image::eChannelNone && mChannel <= ChannelRegistry::kBuiltInDescriptorCount;
+}
+
+unsigned ChannelDesc::colourIndex() const {
+  return owner() != nullptr && mIndex < 3 ? mIndex : 3;
+}
+
+Layer* ChannelDesc::owner() const {
+  return mLayer != nullptr && !mLayerLifetime.expired() ? mLayer : nullptr;
+}
+
+void ChannelDesc::setOwner(Layer* layer, unsigned index) {
+  mLayer = layer;
+  mLayerLifetime = layer != nullptr ? layer->mLifetime : std::weak_ptr<const void>();
+  mIndex = index;
+}
+
+std::shared_ptr<Layer> ChannelDesc::layer() const {
+  Layer* layer = owner();
+  return layer != nullptr ? layer->weak_from_this().lock() : nullptr;
+}
+
+const char* ChannelDesc::layerName() const {
+  const Layer* layer = owner();
+  return layer != nullptr ? layer->nameCStr() : nullptr;
+}
+
+const char* ChannelDesc::subname() const {
+  return afterLastDot(mName);
+}
+
+void ChannelDesc::name(const char* name) {
+  const std::string oldName = mName;
+  mName = RemapName(name != nullptr ? name : "");
+  mPurpose = purpose(subname());
+  ChannelRegistry::get().descriptorRenamed(*this, oldName);
+}
+
+Channel ChannelDesc::brother(unsigned index) const {
+  const Layer* layer = owner();
+  return layer != nullptr ? layer->channel(index) : KX::Image::eChannelNone;
+}
+
+std::ostream& operator<<(std::ostream& stream, const ChannelDesc& descriptor) {
+  return stream << descriptor.name();
+}
+
+} // namespace Velloro::Image

@@ -1,0 +1,473 @@
+#include <velloro/image/ChannelRegistry.h>
+
+#include <velloro/image/ConcreteChannelDesc.h>
+#include <velloro/image/ConcreteLayer.h>
+#include <velloro/image/ConcreteStereoChannelDesc.h>
+#include <velloro/image/StereoLayer.h>
+
+#include <boost/algorithm/string/case_conv.hpp>
+#include <boost/algorithm/string/predicate.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <iostream>
+#include <locale>
+
+namespace Velloro::Image {
+
+namespace {
+
+using KX::Image::Channel;
+
+ChannelRegistry* sLive = nullptr;
+
+struct BuiltInChannel {
+  const char* name;
+  std::uint32_t channel;
+  std::uint32_t purpose;
+  bool stereo;
+};
+
+// In registration order, which is also their order at the head of the descriptor list.
+constexpr std::array<BuiltInChannel, ChannelRegistry::kBuiltInDescriptorCount> kBuiltInChannels = {{
+    {"rgba.red", 1, 1, false},
+    {"rgba.green", 2, 2, false},
+    {"rgba.blue", 3, 3, false},
+    {"rgba.alpha", 4, 4, false},
+    {"depth.Z", 5, 5, false},
+    {"forward.u", 6, 6, false},
+    {"forward.v", 7, 7, false},
+    {"backward.u", 8, 6, false},
+    {"backward.v", 9, 7, false},
+    {"deep.front", 16, 16, false},
+    {"deep.back", 17, 17, false},
+    {"disparityL.x", 10, 6, true},
+    {"disparityL.y", 11, 7, true},
+    {"disparityR.x", 12, 6, true},
+    {"disparityR.y", 13, 7, true},
+    {"mask.a", 14, 4, false},
+    {"rotopaint_mask.a", 15, 4, false},
+    {"mask_planartrack.a", 18, 4, false},
+    {"mask_splinewarp.a", 19, 4, false},
+    {"sample.coverage", 20, 20, false},
+    {"cutout.alpha", 21, 4, false},
+    {"cutout.depth", 22, 5, false},
+}};
+
+struct BuiltInLayer {
+  const char* name;
+  std::array<const char*, 4> channels;
+  bool stereo;
+};
+
+// In registration order; each layer owns the channels that no earlier layer took.
+constexpr std::array<BuiltInLayer, ChannelRegistry::kBuiltInLayerCount> kBuiltInLayers = {{
+    {"rgb", {"rgba.red", "rgba.green", "rgba.blue"}, false},
+    {"rgba", {"rgba.red", "rgba.green", "rgba.blue", "rgba.alpha"}, false},
+    {"alpha", {"rgba.alpha"}, false},
+    {"depth", {"depth.Z"}, false},
+    {"motion", {"forward.u", "forward.v", "backward.u", "backward.v"}, false},
+    {"forward", {"forward.u", "forward.v"}, false},
+    {"backward", {"backward.u", "backward.v"}, false},
+    {"disparity", {"disparityL.x", "disparityL.y", "disparityR.x", "disparityR.y"}, true},
+    {"disparityL", {"disparityL.x", "disparityL.y"}, true},
+    {"disparityR", {"disparityR.x", "disparityR.y"}, true},
+    {"mask", {"mask.a"}, false},
+    {"rotopaint_mask", {"rotopaint_mask.a"}, false},
+    {"mask_planartrack", {"mask_planartrack.a"}, false},
+    {"mask_splinewarp", {"mask_splinewarp.a"}, false},
+    {"sample", {"sample.coverage"}, false},
+    {"cutout", {"cutout.alpha", "cutout.depth"}, false},
+    {"deep", {"deep.front", "deep.back"}, false},
+}};
+
+std::string lowerCase(const std::string& text) {
+  return boost::algorithm::to_lower_copy(text, std::locale::classic());
+}
+
+// The difference of two purposes as the SDK reads it: 32-bit, negative when the top bit is set.
+int purposeDifference(std::uint32_t a, std::uint32_t b) {
+  return std::int32_t(a - b) < 0 ? -1 : (a == b ? 0 : 1);
+}
+
+int compareNames(const std::string& a, const std::string& b) {
+  const int result = a.compare(b);
+  return result < 0 ? -1 : (result > 0 ? 1 : 0);
+}
+
+bool layerListsBefore(const LayerPtr& a, const LayerPtr& b) {
+  return a->name() < b->name();
+}
+
+template <typename Bucket, typename Item> bool removeFrom(Bucket& bucket, const Item* item) {
+  const auto found = std::find(bucket.begin(), bucket.end(), item);
+  if (found == bucket.end()) {
+    return false;
+  }
+  bucket.erase(found);
+  return true;
+}
+
+// Forces the registry into being when the library loads.
+[[maybe_unused]] const bool kBuiltAtLoad = (ChannelRegistry::get(), true);
+
+} // namespace
+
+ChannelRegistry& ChannelRegistry::get() {
+  // While the registry builds itself, its own calls land here and must not re-enter the static.
+  if (sLive != nullptr) {
+    return *sLive;
+  }
+  static ChannelRegistry registry;
+  return registry;
+}
+
+ChannelRegistry* ChannelRegistry::live() {
+  return sLive;
+}
+
+ChannelRegistry::ChannelRegistry()
+    : mRemappingDisabled(std::getenv("ORVIK_DISABLE_CHANNEL_REMAPPING") != nullptr)
+    , mLegacySorting(std::getenv("ORVIK_LEGACY_CHANNEL_SORTING") != nullptr) {
+  sLive = this;
+  registerBuiltIns();
+}
+
+ChannelRegistry::~ChannelRegistry() {
+  sLive = nullptr;
+}
+
+void ChannelRegistry::registerBuiltIns() {
+  for (const BuiltInChannel& builtIn : kBuiltInChannels) {
+    ChannelDescPtr descriptor;
+    if (builtIn.stereo) {
+      descriptor = std::make_shared<ConcreteStereoChannelDesc>(builtIn.name, Channel(builtIn.channel),
+                                                               Channel(builtIn.purpose));
+    } else {
+      descriptor = std::make_shared<ConcreteChannelDesc>(builtIn.name, Channel(builtIn.channel),
+                                                         Channel(builtIn.purpose));
+    }
+    appendDescriptor(descriptor);
+    if (mTable.size() < builtIn.channel) {
+      mTable.resize(builtIn.channel);
+    }
+    mTable[builtIn.channel - 1] = descriptor;
+  }
+  mCursor = mTable.size();
+  mSortedEnd = mDescriptors.size();
+
+  for (const BuiltInLayer& builtIn : kBuiltInLayers) {
+    std::array<ChannelDescPtr, 4> entries;
+    unsigned count = 0;
+    for (const char* channelName : builtIn.channels) {
+      if (channelName != nullptr) {
+        entries[count++] = findByFullName(channelName);
+      }
+    }
+    LayerPtr layer;
+    if (builtIn.stereo) {
+      layer =
+          std::make_shared<StereoLayer>(builtIn.name, count, entries[0], entries[1], entries[2], entries[3]);
+    } else {
+      layer = std::make_shared<ConcreteLayer>(builtIn.name, count, entries[0], entries[1], entries[2],
+                                              entries[3]);
+    }
+    mLayers.push_back(layer);
+    mLayersByName[layer->name()].push_back(layer.get());
+  }
+  mAllLayer = std::make_shared<ConcreteLayer>("all");
+}
+
+void ChannelRegistry::appendDescriptor(const ChannelDescPtr& descriptor) {
+  mDescriptors.push_back(descriptor);
+  indexDescriptor(*descriptor);
+}
+
+void ChannelRegistry::indexDescriptor(const ChannelDesc& descriptor) {
+  mByFullName[descriptor.name()].push_back(&descriptor);
+  mBySubname[lowerCase(descriptor.subname())].push_back(&descriptor);
+}
+
+bool ChannelRegistry::unindexDescriptor(const ChannelDesc& descriptor, const std::string& name) {
+  const auto byName = mByFullName.find(name);
+  if (byName == mByFullName.end() || !removeFrom(byName->second, &descriptor)) {
+    return false;
+  }
+  if (byName->second.empty()) {
+    mByFullName.erase(byName);
+  }
+  const std::size_t dot = name.rfind('.');
+  const auto bySubname = mBySubname.find(lowerCase(dot == std::string::npos ? name : name.substr(dot + 1)));
+  if (bySubname != mBySubname.end() && removeFrom(bySubname->second, &descriptor) &&
+      bySubname->second.empty()) {
+    mBySubname.erase(bySubname);
+  }
+  return true;
+}
+
+void ChannelRegistry::reindexDescriptors() {
+  mByFullName.clear();
+  mBySubname.clear();
+  for (const ChannelDescPtr& descriptor : mDescriptors) {
+    indexDescriptor(*descriptor);
+  }
+}
+
+ChannelDescPtr ChannelRegistry::findByFullName(const std::string& fullName) const {
+  const auto found = mByFullName.find(fullName);
+  if (found == mByFullName.end()) {
+    return {};
+  }
+  if (found->second.size() == 1) {
+    return std::const_pointer_cast<ChannelDesc>(found->second.front()->shared_from_this());
+  }
+  // Several descriptors share the name: the one listed last wins.
+  for (auto it = mDescriptors.rbegin(); it != mDescriptors.rend(); ++it) {
+    if ((*it)->name() == fullName) {
+      return *it;
+    }
+  }
+  return {};
+}
+
+ChannelDescPtr ChannelRegistry::findBySubname(const std::string& name) const {
+  if (name.find('.') != std::string::npos) {
+    return {};
+  }
+  const auto found = mBySubname.find(lowerCase(name));
+  if (found == mBySubname.end()) {
+    return {};
+  }
+  if (found->second.size() == 1) {
+    return std::const_pointer_cast<ChannelDesc>(found->second.front()->shared_from_this());
+  }
+  // Several descriptors share the channel name: the one listed first wins.
+  const std::locale& classic = std::locale::classic();
+  for (const ChannelDescPtr& descriptor : mDescriptors) {
+    if (boost::algorithm::iequals(descriptor->subname(), name, classic)) {
+      return descriptor;
+    }
+  }
+  return {};
+}
+
+void ChannelRegistry::descriptorRenamed(const ChannelDesc& descriptor, const std::string& oldName) {
+  if (unindexDescriptor(descriptor, oldName)) {
+    indexDescriptor(descriptor);
+    // The name places a descriptor without a layer.
+    if (!descriptor.owner()) {
+      ownerChanged(descriptor);
+    }
+  }
+}
+
+bool ChannelRegistry::inUnsortedTail(const ChannelDesc& descriptor) const {
+  for (std::size_t i = mSortedEnd; i < mDescriptors.size(); ++i) {
+    if (mDescriptors[i].get() == &descriptor) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void ChannelRegistry::ownerChanged(const ChannelDesc& descriptor) {
+  // The built-ins keep their place at the head, and the tail is placed by the next sort anyway.
+  if (!descriptor.builtIn() && !inUnsortedTail(descriptor)) {
+    mDescriptorsNeedFullSort = true;
+  }
+}
+
+void ChannelRegistry::sortDescriptors() {
+  const auto sortedBegin =
+      mDescriptors.begin() + std::ptrdiff_t(std::min(kBuiltInDescriptorCount, mDescriptors.size()));
+  if (mDescriptorsNeedFullSort || mSortedEnd < kBuiltInDescriptorCount) {
+    std::stable_sort(sortedBegin, mDescriptors.end(), listsBefore);
+  } else {
+    // Everything before the tail is in order: file each new descriptor behind its equals,
+    // where a stable sort would put it.
+    std::vector<ChannelDescPtr> tail(
+        std::make_move_iterator(mDescriptors.begin() + std::ptrdiff_t(mSortedEnd)),
+        std::make_move_iterator(mDescriptors.end()));
+    mDescriptors.resize(mSortedEnd);
+    for (ChannelDescPtr& descriptor : tail) {
+      const auto sortedStart = mDescriptors.begin() + std::ptrdiff_t(kBuiltInDescriptorCount);
+      const auto place = std::upper_bound(sortedStart, mDescriptors.end(), descriptor, listsBefore);
+      mDescriptors.insert(place, std::move(descriptor));
+    }
+  }
+  mSortedEnd = mDescriptors.size();
+  mDescriptorsNeedFullSort = false;
+}
+
+void ChannelRegistry::resetDescriptors() {
+  std::vector<ChannelDescPtr> kept;
+  for (ChannelDescPtr& descriptor : mDescriptors) {
+    if (descriptor->builtIn()) {
+      kept.push_back(std::move(descriptor));
+    }
+  }
+  mDescriptors = std::move(kept);
+  reindexDescriptors();
+
+  mTable.clear();
+  for (const ChannelDescPtr& descriptor : mDescriptors) {
+    const std::size_t entry = descriptor->channel() - 1;
+    if (mTable.size() <= entry) {
+      mTable.resize(entry + 1);
+    }
+    mTable[entry] = descriptor;
+  }
+  mCursor = mTable.size();
+  mSortedEnd = mDescriptors.size();
+  mDescriptorsNeedFullSort = mDescriptors.size() > kBuiltInDescriptorCount;
+}
+
+Channel ChannelRegistry::assignChannel(ChannelDesc& descriptor) {
+  if (descriptor.mChannel != KX::Image::eChannelNone) {
+    return descriptor.mChannel;
+  }
+  ChannelDescPtr self = descriptor.shared_from_this();
+  // The table only gains holes when it is rebuilt, which also rewinds the cursor, so the
+  // cursor can stay where the search for a hole ended.
+  while (mCursor < mTable.size() && mTable[mCursor]) {
+    ++mCursor;
+  }
+  if (mCursor < mTable.size()) {
+    mTable[mCursor] = std::move(self);
+    ++mCursor;
+    descriptor.mChannel = Channel(mCursor);
+  } else if (mTable.size() < KX::Image::kMaxChannels) {
+    mTable.push_back(std::move(self));
+    mCursor = mTable.size();
+    descriptor.mChannel = Channel(mTable.size());
+  } else if (!mLimitReported) {
+    mLimitReported = true;
+    std::cerr << "Script contains more than " << KX::Image::kMaxChannels << " channels." << std::endl;
+  }
+  return descriptor.mChannel;
+}
+
+// The order of the descriptor list: channels of a layer by layer name, then position in the
+// layer; channels without a layer after them, by name.
+bool ChannelRegistry::listsBefore(const ChannelDescPtr& a, const ChannelDescPtr& b) {
+  const Layer* layerA = a->owner();
+  const Layer* layerB = b->owner();
+  if (layerA == nullptr || layerB == nullptr) {
+    if (layerA != nullptr) {
+      return true;
+    }
+    if (layerB != nullptr) {
+      return false;
+    }
+    return a->name() < b->name();
+  }
+  if (layerA != layerB) {
+    const int byName = layerA->name().compare(layerB->name());
+    if (byName != 0) {
+      return byName < 0;
+    }
+  }
+  return a->layerIndex() < b->layerIndex();
+}
+
+int ChannelRegistry::compareByPurpose(const ChannelDesc& a, const ChannelDesc& b, bool legacy) {
+  const std::uint32_t purposeA = a.purpose();
+  const std::uint32_t purposeB = b.purpose();
+  if (legacy) {
+    // The legacy rule lets a channel without a purpose go before one with a purpose.
+    if (purposeB != 0) {
+      return purposeDifference(purposeA, purposeB);
+    }
+    if (purposeA != 0) {
+      return -1;
+    }
+  } else {
+    if (purposeA != 0 && purposeB != 0) {
+      return purposeDifference(purposeA, purposeB);
+    }
+    if (purposeA != 0) {
+      return -1;
+    }
+    if (purposeB != 0) {
+      return 1;
+    }
+  }
+  return compareNames(a.name(), b.name());
+}
+
+LayerPtr ChannelRegistry::findLayer(const std::string& name) const {
+  const auto found = mLayersByName.find(name);
+  if (found == mLayersByName.end()) {
+    return {};
+  }
+  if (found->second.size() == 1) {
+    return std::const_pointer_cast<Layer>(found->second.front()->shared_from_this());
+  }
+  // Several layers share the name: the first listed wins.
+  for (const LayerPtr& layer : mLayers) {
+    if (layer->name() == name) {
+      return layer;
+    }
+  }
+  return {};
+}
+
+LayerPtr ChannelRegistry::lookUpLayer(const std::string& name) const {
+  return findLayer(name == "uv" ? std::string("forward") : name);
+}
+
+void ChannelRegistry::addLayer(const LayerPtr& layer) {
+  mLayersByName[layer->name()].push_back(layer.get());
+  if (mLayersNeedFullSort) {
+    mLayers.push_back(layer);
+    sortLayers();
+    return;
+  }
+  // The user's layers are in order: the new one goes behind its equals, as a stable sort
+  // would put it.
+  const auto userBegin = mLayers.begin() + std::ptrdiff_t(std::min(kBuiltInLayerCount, mLayers.size()));
+  mLayers.insert(std::upper_bound(userBegin, mLayers.end(), layer, layerListsBefore), layer);
+}
+
+void ChannelRegistry::layerRenamed(const Layer& layer, const std::string& oldName) {
+  const auto found = mLayersByName.find(oldName);
+  if (found != mLayersByName.end() && removeFrom(found->second, &layer)) {
+    if (found->second.empty()) {
+      mLayersByName.erase(found);
+    }
+    mLayersByName[layer.name()].push_back(&layer);
+    mLayersNeedFullSort = true;
+  }
+  // The channels of the layer are listed by its name.
+  mDescriptorsNeedFullSort = true;
+}
+
+void ChannelRegistry::sortLayers() {
+  if (mLayersNeedFullSort) {
+    const auto userBegin = mLayers.begin() + std::ptrdiff_t(std::min(kBuiltInLayerCount, mLayers.size()));
+    std::stable_sort(userBegin, mLayers.end(), layerListsBefore);
+    mLayersNeedFullSort = false;
+  }
+}
+
+void ChannelRegistry::resetLayers() {
+  std::vector<LayerPtr> kept;
+  for (LayerPtr& layer : mLayers) {
+    if (layer->builtIn()) {
+      kept.push_back(std::move(layer));
+    }
+  }
+  mLayers = std::move(kept);
+  reindexLayers();
+}
+
+void ChannelRegistry::reindexLayers() {
+  mLayersByName.clear();
+  for (const LayerPtr& layer : mLayers) {
+    mLayersByName[layer->name()].push_back(layer.get());
+  }
+}
+
+} // namespace Velloro::Image

@@ -1,0 +1,117 @@
+#pragma once
+
+#include <velloro/image/ChannelDesc.h>
+#include <velloro/image/Layer.h>
+
+#include <KXImage/Channel.h>
+
+#include <boost/container/small_vector.hpp>
+
+#include <cstddef>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+namespace Velloro::Image {
+
+// The process-wide state behind ChannelDesc, ChannelVector, Layer and LayerVector: the
+// descriptor list, the channel table, the layer list, the two switches read when the library
+// loads, and name indexes kept in step with the lists so that lookups need not scan them.
+// Internal to the library.
+//
+// Threads: no lock; the GUI thread alone may touch it.
+class ChannelRegistry {
+public:
+  static constexpr std::size_t kBuiltInDescriptorCount = 22;
+  static constexpr std::size_t kBuiltInLayerCount = 17;
+
+  // Built when the library loads.
+  static ChannelRegistry& get();
+  // Null once the registry is gone, while the library unloads.
+  static ChannelRegistry* live();
+
+  ChannelRegistry(const ChannelRegistry&) = delete;
+  ChannelRegistry& operator=(const ChannelRegistry&) = delete;
+
+  bool remappingDisabled() const { return mRemappingDisabled; }
+  bool legacySorting() const { return mLegacySorting; }
+
+  // Descriptor list.
+  const std::vector<ChannelDescPtr>& descriptors() const { return mDescriptors; }
+  void appendDescriptor(const ChannelDescPtr& descriptor);
+  // The last listed descriptor of the full name, or empty.
+  ChannelDescPtr findByFullName(const std::string& fullName) const;
+  // The first listed descriptor whose channel name (after the last ".") equals name in any
+  // case, or empty.
+  ChannelDescPtr findBySubname(const std::string& name) const;
+  void descriptorRenamed(const ChannelDesc& descriptor, const std::string& oldName);
+  // Called after the owner or index of a descriptor changed in a way that may move it.
+  void ownerChanged(const ChannelDesc& descriptor);
+  // Called when a change may have moved any descriptor: the next sort sorts everything.
+  void orderInvalidated() { mDescriptorsNeedFullSort = true; }
+  // Puts the descriptors after the built-ins in order: by owning layer name and index, then
+  // those without a layer by name. Stable, as a bubble sort with the same rule would be.
+  void sortDescriptors();
+  void resetDescriptors();
+
+  // Channel table.
+  const std::vector<ChannelDescPtr>& table() const { return mTable; }
+  KX::Image::Channel assignChannel(ChannelDesc& descriptor);
+
+  // Three-way comparison of two descriptors by purpose, then by name (new or legacy rule).
+  static int compareByPurpose(const ChannelDesc& a, const ChannelDesc& b, bool legacy);
+
+  // Layer list.
+  const std::vector<LayerPtr>& layers() const { return mLayers; }
+  // The first listed layer of exactly that name, or empty.
+  LayerPtr findLayer(const std::string& name) const;
+  // As findLayer, with "uv" looked up as "forward".
+  LayerPtr lookUpLayer(const std::string& name) const;
+  // Appends a layer and files it by name behind the built-ins.
+  void addLayer(const LayerPtr& layer);
+  void layerRenamed(const Layer& layer, const std::string& oldName);
+  // Puts the user's layers back in order by name after a rename. Stable, as a bubble sort
+  // would be.
+  void sortLayers();
+  void resetLayers();
+  const LayerPtr& allLayer() const { return mAllLayer; }
+
+private:
+  using DescriptorBucket = boost::container::small_vector<const ChannelDesc*, 1>;
+  using LayerBucket = boost::container::small_vector<const Layer*, 1>;
+
+  ChannelRegistry();
+  ~ChannelRegistry();
+
+  static bool listsBefore(const ChannelDescPtr& a, const ChannelDescPtr& b);
+
+  void registerBuiltIns();
+  void indexDescriptor(const ChannelDesc& descriptor);
+  bool unindexDescriptor(const ChannelDesc& descriptor, const std::string& name);
+  void reindexDescriptors();
+  void reindexLayers();
+  bool inUnsortedTail(const ChannelDesc& descriptor) const;
+
+  const bool mRemappingDisabled;
+  const bool mLegacySorting;
+
+  std::vector<ChannelDescPtr> mDescriptors;
+  // Descriptors from here on were appended since the last sort; those before it (after the
+  // built-ins) are in order unless mDescriptorsNeedFullSort.
+  std::size_t mSortedEnd = 0;
+  bool mDescriptorsNeedFullSort = false;
+  std::unordered_map<std::string, DescriptorBucket> mByFullName;
+  // Keyed by the channel name in lower case.
+  std::unordered_map<std::string, DescriptorBucket> mBySubname;
+
+  std::vector<ChannelDescPtr> mTable;
+  std::size_t mCursor = 0;
+  bool mLimitReported = false;
+
+  std::vector<LayerPtr> mLayers;
+  bool mLayersNeedFullSort = false;
+  std::unordered_map<std::string, LayerBucket> mLayersByName;
+  LayerPtr mAllLayer;
+};
+
+} // namespace Velloro::Image
