@@ -6,4 +6,9 @@
 
 #include <velloro/base/Exceptions.h>
 #include <velloro/base/Log.h>
+#include <velloro/base/NonCopyable.h>
+#include <velloro/base/RefCounter.h>
 #include <velloro/base/System.h>
+#include <velloro/base/Task.h>
+#include <velloro/base/ThreadPoolBase.h>
+#include <velloro/base/ThreadPoolBoost.h>

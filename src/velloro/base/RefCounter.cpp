@@ -1,0 +1,11 @@
+#include <velloro/base/RefCounter.h>
+
+namespace Tessel::Base {
+
+RefCounter::~RefCounter() = default;
+
+void RefCounter::release() noexcept {
+  delete this;
+}
+
+} // namespace Tessel::Base

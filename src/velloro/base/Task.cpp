@@ -1,0 +1,228 @@
+#include <velloro/base/Task.h>
+
+#include <velloro/base/Exceptions.h>
+#include <velloro/base/Log.h>
+#include <velloro/base/ThreadPoolBase.h>
+
+#include <boost/date_time/posix_time/posix_time_types.hpp>
+#include <boost/exception/diagnostic_information.hpp>
+#include <boost/thread/lock_guard.hpp>
+
+#include <cstdlib>
+#include <exception>
+#include <iostream>
+
+namespace Tessel::Base {
+
+namespace {
+
+// Captures the exception being handled with its own type, whatever it is (an int, a Boost
+// exception thrown without enable_current_exception...), so the waiter can catch it as thrown.
+boost::exception_ptr currentException() {
+  return boost::exception_ptr(std::current_exception());
+}
+
+} // namespace
+
+Task::Task(const char* name)
+    : _name(name ? name : "") {}
+
+Task::~Task() {
+  const State state = _state.load(std::memory_order_acquire);
+  if (state == eQueued || state == eExecuting) {
+    // A pool still points at the task: carrying on would corrupt its queue or its worker.
+    std::cerr << "fatal: Task is destroyed while it's either queuing or being executed!" << std::endl;
+    std::abort();
+  }
+}
+
+void Task::attachToPool(ThreadPoolBase* pool) {
+  if (!pool) {
+    TESSEL_THROW_AT_LINE(Assert, 183, .decorate("AssertCondition", "pool"));
+  }
+  ThreadPoolBase* const current = _pool.load(std::memory_order_acquire);
+  if (current && current != pool) {
+    TESSEL_THROW_AT_LINE(Assert, 186, .decorate("AssertCondition", "!_pool || (_pool == pool)"));
+  }
+  const State state = _state.load(std::memory_order_acquire);
+  if (state != eUnqueued) {
+    if (state == eQueued && current == pool) {
+      return;
+    }
+    TESSEL_THROW_AT_LINE(
+        Assert, 189,
+        .decorate("AssertCondition", "_state == eUnqueued || (pool == _pool && _state == eQueued)"));
+  }
+  _pool.store(pool, std::memory_order_release);
+  _state.store(eQueued, std::memory_order_release);
+}
+
+bool Task::isReady() {
+  if (!_startTime.is_not_a_date_time() && boost::posix_time::microsec_clock::universal_time() < _startTime) {
+    return false;
+  }
+  bool allComplete = true;
+  for (boost::shared_future<void>& dependency : _dependencies) {
+    if (!dependency.is_ready()) {
+      allComplete = false;
+    } else if (dependency.has_exception()) {
+      _dependencyFailed.store(true, std::memory_order_release);
+      return true;
+    }
+  }
+  return allComplete;
+}
+
+void Task::addDependency(boost::shared_future<void> dependency) {
+  // An empty future would never complete and would hold the task back for good.
+  if (dependency.valid()) {
+    _dependencies.push_back(std::move(dependency));
+  }
+}
+
+boost::shared_future<void> Task::result() {
+  boost::lock_guard<boost::mutex> lock(_resultMutex);
+  if (!_promise) {
+    _promise = std::make_unique<boost::promise<void>>();
+    _future = boost::shared_future<void>(_promise->get_future());
+    if (_outcome == Outcome::eSucceeded) {
+      _promise->set_value();
+    } else if (_outcome == Outcome::eFailed) {
+      _promise->set_exception(_failure);
+    }
+  }
+  return _future;
+}
+
+std::chrono::steady_clock::duration Task::runDuration() const {
+  return std::chrono::steady_clock::duration(_runTicks.load(std::memory_order_acquire));
+}
+
+void Task::reset() {}
+
+void Task::execute() {
+  if (state() == eFinished) {
+    return;
+  }
+  if (!isReady()) {
+    TaskNotReadyException notReady;
+    ThrowDecorated(notReady, __FILE__, 223, BOOST_CURRENT_FUNCTION);
+  }
+
+  boost::exception_ptr failure;
+  bool retry = false;
+  if (dependencyFailed()) {
+    failure = firstFailedDependency();
+  } else {
+    _state.store(eExecuting, std::memory_order_release);
+    const auto started = std::chrono::steady_clock::now();
+    // Nothing may escape: it would end the worker thread, and with it the process. An exception
+    // nobody has asked the result for yet is logged as well as kept for a later result() call.
+    try {
+      run();
+    } catch (const InterruptedException&) {
+      // The run was cut short on purpose; it counts as ended.
+    } catch (const RetryTaskException&) {
+      retry = true;
+    } catch (const Exception& error) {
+      failure = currentException();
+      if (!resultRequested()) {
+        Log::LogLine(Log::eError, 0)
+            << "Tessel::Base::Task caught Tessel::Base::Exception and cannot forward it to be handled.\n"
+            << "   " << error.userMessage() << '\n'
+            << error.report();
+      }
+    } catch (const boost::exception& error) {
+      failure = currentException();
+      if (!resultRequested()) {
+        Log::LogLine(Log::eError, 0)
+            << "Tessel::Base::Task caught boost::exception and cannot forward it to be handled.\n"
+            << boost::diagnostic_information(error);
+      }
+    } catch (const std::exception& error) {
+      failure = currentException();
+      if (!resultRequested()) {
+        Log::LogLine(Log::eError, 0)
+            << "Tessel::Base::Task caught std::exception and cannot forward it to be handled.\n"
+            << error.what();
+      }
+    } catch (...) {
+      failure = currentException();
+      if (!resultRequested()) {
+        Log::LogLine(Log::eError, 0)
+            << "Tessel::Base::Task caught unkown exception and don't know how to handle it.\n";
+      }
+    }
+    _runTicks.store((std::chrono::steady_clock::now() - started).count(), std::memory_order_release);
+  }
+
+  _dependencies.clear();
+  ThreadPoolBase* const pool = _pool.load(std::memory_order_acquire);
+  if (retry) {
+    requeue(pool);
+    return;
+  }
+  if (!repeat()) {
+    // Finished before the result completes, so that a woken waiter sees the final state.
+    _pool.store(nullptr, std::memory_order_release);
+    _state.store(eFinished, std::memory_order_release);
+    complete(failure);
+    return;
+  }
+  complete(failure);
+  _repeat.store(false, std::memory_order_release);
+  {
+    boost::lock_guard<boost::mutex> lock(_resultMutex);
+    _promise.reset();
+    _future = boost::shared_future<void>();
+    _outcome = Outcome::eNone;
+    _failure = boost::exception_ptr();
+  }
+  _dependencyFailed.store(false, std::memory_order_release);
+  _state.store(eUnqueued, std::memory_order_release);
+  reset();
+  requeue(pool);
+}
+
+void Task::complete(const boost::exception_ptr& failure) {
+  boost::lock_guard<boost::mutex> lock(_resultMutex);
+  if (_promise) {
+    if (failure) {
+      _promise->set_exception(failure);
+    } else {
+      _promise->set_value();
+    }
+  } else {
+    _outcome = failure ? Outcome::eFailed : Outcome::eSucceeded;
+    _failure = failure;
+  }
+}
+
+bool Task::resultRequested() {
+  boost::lock_guard<boost::mutex> lock(_resultMutex);
+  return _promise != nullptr;
+}
+
+boost::exception_ptr Task::firstFailedDependency() {
+  for (boost::shared_future<void>& dependency : _dependencies) {
+    if (dependency.is_ready() && dependency.has_exception()) {
+      return dependency.get_exception_ptr();
+    }
+  }
+  return boost::exception_ptr();
+}
+
+void Task::requeue(ThreadPoolBase* pool) {
+  _state.store(eUnqueued, std::memory_order_release);
+  // Once queued again another worker may run the task at once: touch nothing after a success.
+  if (!pool || !pool->addTask(this)) {
+    _pool.store(nullptr, std::memory_order_release);
+  }
+}
+
+void Task::detachFromPool() {
+  _pool.store(nullptr, std::memory_order_release);
+  _state.store(eUnqueued, std::memory_order_release);
+}
+
+} // namespace Tessel::Base

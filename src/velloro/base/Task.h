@@ -1,0 +1,128 @@
+#pragma once
+
+#include <velloro/VelloroExport.h>
+#include <velloro/base/RefCounter.h>
+
+#include <boost/date_time/posix_time/ptime.hpp>
+#include <boost/exception_ptr.hpp>
+#include <boost/intrusive/list_hook.hpp>
+#include <boost/thread/future.hpp>
+#include <boost/thread/mutex.hpp>
+
+#include <atomic>
+#include <chrono>
+#include <memory>
+#include <vector>
+
+namespace Tessel::Base {
+
+class TaskQueue;
+class ThreadPoolBase;
+
+// A reference-counted unit of work for a thread pool: derived classes override run(). A task has
+// a priority (higher runs first), an optional earliest start time (UTC), optional dependencies on
+// other tasks' results, and a result of its own that completes when the run ends and carries, with
+// its type, any exception the run threw.
+//
+// Lifetime: create tasks with new; a pool holds its own reference while the task waits or runs.
+// A task dropped by stop() (or by a shutdown that removes queued work) returns to eUnqueued, is
+// detached from its pool and loses the pool's reference; it may be added again. Destroying a task
+// that is eQueued or eExecuting ends the process.
+//
+// Threads: priority, start time, dependencies and repeat are set by the owner before the task is
+// added to a pool (or from its own run(), for the repeat flag). state(), isReady(), result() and
+// the reference count may be used from any thread. execute() is called by one pool worker at a
+// time.
+class VELLORO_EXPORT Task : public RefCounter {
+public:
+  enum State { eUnqueued = 0, eQueued = 1, eExecuting = 2, eFinished = 3 };
+
+  // The name is kept as given (it must outlive the task, as a literal does) for diagnostics.
+  explicit Task(const char* name = "Task");
+  ~Task() override;
+  Task(const Task&) = delete;
+  Task& operator=(const Task&) = delete;
+
+  // Called by a pool, under its lock, before it queues the task. Throws Assert for a null pool,
+  // a task attached to another pool, or a task that is neither unqueued nor already queued in
+  // this pool.
+  void attachToPool(ThreadPoolBase* pool);
+
+  // Runs the task once (see run()); a finished task returns at once, a task that is not ready
+  // throws TaskNotReadyException. A run that throws RetryTaskException is queued again in its
+  // pool; a task whose repeat flag is set is reset (see reset()) and queued again.
+  void execute();
+
+  // True when the start time has passed and every dependency is complete. A dependency that
+  // completed with an exception makes the task ready at once and sets dependencyFailed(): the
+  // task will then not run, and its result carries that exception.
+  bool isReady();
+  bool dependencyFailed() const { return _dependencyFailed.load(std::memory_order_acquire); }
+
+  State state() const { return _state.load(std::memory_order_acquire); }
+  ThreadPoolBase* pool() const { return _pool.load(std::memory_order_acquire); }
+  const char* name() const { return _name; }
+
+  int priority() const { return _priority.load(std::memory_order_relaxed); }
+  void setPriority(int priority) { _priority.store(priority, std::memory_order_relaxed); }
+
+  // Not-a-date-time (the default) means "as soon as possible".
+  boost::posix_time::ptime startTime() const { return _startTime; }
+  void setStartTime(boost::posix_time::ptime startTime) { _startTime = startTime; }
+
+  // Typically another task's result(): this task waits until it completes.
+  void addDependency(boost::shared_future<void> dependency);
+
+  // Asks for one more run after the current or next one; the flag is cleared when that run is
+  // queued, so run() or reset() may ask again.
+  void setRepeat(bool repeat) { _repeat.store(repeat, std::memory_order_release); }
+  bool repeat() const { return _repeat.load(std::memory_order_acquire); }
+
+  // The outcome of the current run: ready when it ends, with the exception run() threw (or the
+  // failed dependency's), if any. A task released without ever running breaks its result
+  // (boost::broken_promise). May be asked before or after the run.
+  boost::shared_future<void> result();
+
+  // How long the last run took (zero before the first run).
+  std::chrono::steady_clock::duration runDuration() const;
+
+protected:
+  // The work itself.
+  virtual void run() = 0;
+  // Called before a repeating task is queued again.
+  virtual void reset();
+
+private:
+  friend class TaskQueue;
+  friend class ThreadPoolBase;
+  enum class Outcome { eNone, eSucceeded, eFailed };
+
+  // Completes the result, or keeps the outcome for a later result() call.
+  void complete(const boost::exception_ptr& failure);
+  bool resultRequested();
+  boost::exception_ptr firstFailedDependency();
+  // Queues the task in its pool again; on refusal the task is left unqueued and detached.
+  void requeue(ThreadPoolBase* pool);
+  // Called by a pool that drops the task from its queue.
+  void detachFromPool();
+
+  boost::intrusive::list_member_hook<> _queueHook;
+  std::atomic<ThreadPoolBase*> _pool{nullptr};
+  std::atomic<State> _state{eUnqueued};
+  std::atomic<bool> _dependencyFailed{false};
+  std::atomic<bool> _repeat{false};
+  std::atomic<int> _priority{0};
+  const char* _name;
+
+  boost::mutex _resultMutex;
+  std::unique_ptr<boost::promise<void>> _promise;
+  boost::shared_future<void> _future;
+  Outcome _outcome = Outcome::eNone;
+  boost::exception_ptr _failure;
+
+  std::vector<boost::shared_future<void>> _dependencies;
+  std::atomic<std::chrono::steady_clock::duration::rep> _runTicks{0};
+  boost::posix_time::ptime _startTime;
+};
+
+} // namespace Tessel::Base

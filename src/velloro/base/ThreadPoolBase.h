@@ -1,0 +1,110 @@
+#pragma once
+
+#include <velloro/VelloroExport.h>
+#include <velloro/base/NonCopyable.h>
+#include <velloro/base/RefCounter.h>
+#include <velloro/base/TaskQueue.h>
+
+#include <boost/chrono/system_clocks.hpp>
+#include <boost/thread/barrier.hpp>
+#include <boost/thread/condition_variable.hpp>
+#include <boost/thread/mutex.hpp>
+
+#include <atomic>
+#include <cstddef>
+#include <string>
+
+namespace Tessel::Base {
+
+class Task;
+
+// A priority queue of tasks and the loop its worker threads run; derived classes own the threads
+// (see ThreadPoolBoost). Tasks run highest priority first, in order of arrival within one
+// priority, each once it is ready (start time reached, dependencies complete); a task that is not
+// ready yet is looked at again at least every kPollInterval.
+//
+// States: eRunning accepts and runs tasks; ePaused accepts them but starts none; eStopped has
+// dropped its queue and refuses tasks until resume(); eShuttingDown refuses tasks while the
+// workers finish the queue and exit; eShutDown has no threads left. A pool that is shutting down
+// or shut down stays so: pause(), resume() and stop() no longer change it.
+//
+// Threads: every public operation may be called from any thread, including from a task's run()
+// (except waitUntilIdle(), shutdown() and destroyThreads(), which would wait for themselves).
+class VELLORO_EXPORT ThreadPoolBase : public RefCounter, private NonCopyable {
+public:
+  enum State { eRunning = 0, ePaused = 1, eStopped = 2, eShuttingDown = 3, eShutDown = 4 };
+
+  static constexpr long kPollIntervalMicroseconds = 100000;
+
+  ~ThreadPoolBase() override;
+
+  // Queues the task by priority and takes the pool's own reference, waking a worker when
+  // running; returns true. Adding a task that is already waiting in this pool changes nothing.
+  // When stopped, shutting down or shut down, the task is refused and false returned; a task
+  // that nobody else holds a reference to is then deleted. Throws Assert (see
+  // Task::attachToPool) for a task of another pool or one that is executing or finished.
+  bool addTask(Task* task);
+
+  // Running tasks finish; no other starts until resume().
+  void pause();
+  // From paused or stopped: runs queued tasks again.
+  void resume();
+  // Drops every queued task (they never run) and refuses new ones until resume().
+  void stop();
+  // Blocks until no task is queued or executing.
+  void waitUntilIdle();
+  // Refuses new tasks, drops the queued ones if removeQueued (otherwise the workers run them
+  // first), then destroys the threads (see destroyThreads()).
+  void shutdown(bool removeQueued, unsigned timeoutSeconds);
+  // Joins the workers once they have exited, waiting at most timeoutSeconds in all and throwing
+  // Assert "joinSuceeded" when that is not enough; with 0, returns at once and lets the workers
+  // finish on their own.
+  virtual void destroyThreads(unsigned timeoutSeconds) = 0;
+
+  State state() const { return _state.load(std::memory_order_acquire); }
+  const std::string& name() const { return _name; }
+  unsigned threadCount() const { return _threadCount; }
+  unsigned threadsAlive() const { return _threadsAlive.load(std::memory_order_acquire); }
+  std::size_t queuedCount() const;
+  std::size_t outstandingCount() const { return _outstanding.load(std::memory_order_acquire); }
+  std::size_t executingCount() const { return _executing.load(std::memory_order_acquire); }
+
+protected:
+  // threadCount 0 means one thread per hardware thread (1 when that is unknown).
+  ThreadPoolBase(std::string name, unsigned threadCount);
+
+  // The body of each worker thread: waits until every worker has started, then runs tasks until
+  // the pool shuts down and its queue is empty.
+  void runWorker();
+
+  // Waits until every worker has left runWorker(), or until the deadline; true when they have.
+  bool waitForWorkersToExit(boost::chrono::steady_clock::time_point deadline);
+
+  // Guards threadsAlive and whatever the derived class keeps about its threads' end.
+  boost::mutex _threadExitMutex;
+  boost::condition_variable _threadExitCondition;
+
+private:
+  // Unlinks every queued task and detaches it; the caller releases the returned tasks' queue
+  // references once the pool lock is no longer held (a task's destructor may use the pool).
+  std::vector<Task*> dropQueuedLocked();
+  static void releaseDropped(const std::vector<Task*>& tasks);
+  void notifyIfIdle();
+
+  const std::string _name;
+  const unsigned _threadCount;
+  std::atomic<unsigned> _threadsAlive;
+  boost::barrier _startBarrier;
+
+  mutable boost::mutex _poolMutex;
+  boost::condition_variable _workCondition;
+  TaskQueue _queue;
+  std::atomic<State> _state{eRunning};
+  std::atomic<std::size_t> _outstanding{0};
+  std::atomic<std::size_t> _executing{0};
+
+  boost::mutex _completionMutex;
+  boost::condition_variable _completionCondition;
+};
+
+} // namespace Tessel::Base

@@ -1,0 +1,98 @@
+#include <velloro/base/ThreadPoolBoost.h>
+
+#include <velloro/base/Exceptions.h>
+#include <velloro/base/Log.h>
+
+#include <boost/exception/diagnostic_information.hpp>
+#include <boost/thread/lock_guard.hpp>
+
+#include <cstdlib>
+#include <iostream>
+
+#if defined(__linux__)
+#include <pthread.h>
+#endif
+
+namespace Tessel::Base {
+
+namespace {
+
+// Names the calling thread for debuggers and process listings. Linux keeps 15 characters; a
+// longer name is cut rather than refused.
+void nameCurrentThread(const std::string& name) {
+#if defined(__linux__)
+  constexpr std::size_t kMaximumLength = 15;
+  pthread_setname_np(pthread_self(), name.substr(0, kMaximumLength).c_str());
+#else
+  (void)name;
+#endif
+}
+
+} // namespace
+
+ThreadPoolBoost::ThreadPoolBoost(const std::string& name, unsigned threadCount)
+    : ThreadPoolBase(name, threadCount) {
+  for (unsigned index = 0; index < this->threadCount(); ++index) {
+    const std::string threadName = "tsBTP_" + name + "_" + std::to_string(index);
+    _workers.create_thread([this, threadName] {
+      nameCurrentThread(threadName);
+      runWorker();
+    });
+  }
+}
+
+ThreadPoolBoost::ThreadPoolBoost(unsigned threadCount)
+    : ThreadPoolBoost("UnnamedThreadPoolBoost", threadCount) {}
+
+ThreadPoolBoost::~ThreadPoolBoost() {
+  try {
+    shutdown(false, kDestructionTimeoutSeconds);
+  } catch (...) {
+    // The workers still use this pool; letting it go would leave them running on freed memory.
+    Log::LogLine(Log::eError, 0) << "Thread pool \"" << name() << "\" could not join its threads:\n"
+                                 << boost::current_exception_diagnostic_information();
+    std::cerr << "fatal: thread pool \"" << name() << "\" is destroyed while its threads still run"
+              << std::endl;
+    std::abort();
+  }
+}
+
+void ThreadPoolBoost::destroyThreads(unsigned timeoutSeconds) {
+  {
+    boost::lock_guard<boost::mutex> lock(_threadExitMutex);
+    if (!_closingStarted) {
+      _closingStarted = true;
+      _closingThread = boost::thread([this] { closeThreads(); });
+    }
+  }
+  if (timeoutSeconds == 0) {
+    if (_closingThread.joinable()) {
+      _closingThread.detach();
+    }
+    return;
+  }
+
+  // The timeout bounds the whole wait, so that a task that never ends cannot hang the caller.
+  const auto deadline = boost::chrono::steady_clock::now() + boost::chrono::seconds(timeoutSeconds);
+  bool joinSuceeded = waitForWorkersToExit(deadline);
+  if (joinSuceeded) {
+    boost::unique_lock<boost::mutex> lock(_threadExitMutex);
+    joinSuceeded = _threadExitCondition.wait_until(lock, deadline, [this] { return _closingFinished; });
+  }
+  if (joinSuceeded && _closingThread.joinable()) {
+    joinSuceeded = _closingThread.try_join_until(deadline);
+  }
+  if (!joinSuceeded) {
+    TESSEL_THROW_AT_LINE(Assert, 81, .decorate("AssertCondition", "joinSuceeded"));
+  }
+}
+
+void ThreadPoolBoost::closeThreads() {
+  nameCurrentThread("tsBTPClosingThread_" + name());
+  _workers.join_all();
+  boost::lock_guard<boost::mutex> lock(_threadExitMutex);
+  _closingFinished = true;
+  _threadExitCondition.notify_all();
+}
+
+} // namespace Tessel::Base
