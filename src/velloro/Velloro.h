@@ -12,3 +12,9 @@
 #include <velloro/base/Task.h>
 #include <velloro/base/ThreadPoolBase.h>
 #include <velloro/base/ThreadPoolBoost.h>
+#include <velloro/localisation/ILocaliser.h>
+#include <velloro/localisation/LocalisationConfiguration.h>
+#include <velloro/localisation/LocalisationEngine.h>
+#include <velloro/localisation/LocalisationMode.h>
+#include <velloro/localisation/LocalisationPolicy.h>
+#include <velloro/localisation/LocalisationQueue.h>

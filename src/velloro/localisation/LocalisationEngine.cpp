@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <mutex>
 #include <shared_mutex>
+#include <string_view>
 #include <thread>
 
 namespace fs = boost::filesystem;
@@ -91,7 +92,8 @@ struct LocalisationEngine::FileStat {
 
 LocalisationEngine::LocalisationEngine(const fs::path& root)
     : _root(normalisedText(root))
-    , _rootText(normalisedText(root)) {
+    , _rootText(normalisedText(root))
+    , _rootComponents(lexicalComponents(_rootText)) {
   std::uint64_t total = 0;
   for (const fs::path& file : scanCache()) {
     boost::system::error_code error;
@@ -185,12 +187,23 @@ std::string LocalisationEngine::sourcePathFor(const fs::path& localPath) const {
 }
 
 bool LocalisationEngine::liesInsideRoot(const fs::path& localPath) const {
-  const std::vector<std::string> root = lexicalComponents(_rootText);
-  const std::vector<std::string> local = lexicalComponents(normalisedText(localPath));
-  if (local.size() <= root.size() || !std::equal(root.begin(), root.end(), local.begin())) {
+  const std::string text = normalisedText(localPath);
+  // The common case, checked without splitting: root + "/" + a name with no component that
+  // starts with a dot, so nothing that "." or ".." could resolve.
+  if (text.size() > _rootText.size() + 1 && text.compare(0, _rootText.size(), _rootText) == 0 &&
+      text[_rootText.size()] == '/') {
+    const std::string_view name = std::string_view(text).substr(_rootText.size() + 1);
+    if (name.front() != '.' && name.find("/.") == std::string_view::npos &&
+        name.find_first_not_of('/') != std::string_view::npos) {
+      return true;
+    }
+  }
+  const std::vector<std::string> local = lexicalComponents(text);
+  if (local.size() <= _rootComponents.size() ||
+      !std::equal(_rootComponents.begin(), _rootComponents.end(), local.begin())) {
     return false;
   }
-  return std::find(local.begin() + static_cast<std::ptrdiff_t>(root.size()), local.end(), "..") ==
+  return std::find(local.begin() + static_cast<std::ptrdiff_t>(_rootComponents.size()), local.end(), "..") ==
          local.end();
 }
 
@@ -349,10 +362,9 @@ void LocalisationEngine::removeFile(const fs::path& source) {
 }
 
 void LocalisationEngine::removeEmptiedDirectories(const fs::path& localPath) const {
-  const std::vector<std::string> root = lexicalComponents(_rootText);
   const std::vector<std::string> local = lexicalComponents(normalisedText(localPath));
   // Walk from the parent up to, never including, the root.
-  for (std::size_t count = local.size() - 1; count > root.size(); --count) {
+  for (std::size_t count = local.size() - 1; count > _rootComponents.size(); --count) {
     const fs::path directory = joinComponents(local, count);
     boost::system::error_code error;
     if (!fs::is_directory(directory, error) || error || !fs::is_empty(directory, error) || error) {

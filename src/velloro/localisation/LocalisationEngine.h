@@ -109,6 +109,7 @@ private:
 
   boost::filesystem::path _root;
   std::string _rootText;
+  std::vector<std::string> _rootComponents; // the root with "." and ".." resolved
   boost::shared_mutex _observerMutex;
   std::vector<FileEventObserver*> _observers;
   std::atomic<std::uint64_t> _usedSpace{0};
