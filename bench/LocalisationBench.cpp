@@ -11,6 +11,7 @@
 #include <boost/filesystem.hpp>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -107,7 +108,7 @@ private:
 
 void waitForQueue(const LocalisationQueue& queue) {
   while (queue.pendingTasks() != 0) {
-    std::this_thread::sleep_for(std::chrono::microseconds(200));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
 }
 
@@ -129,6 +130,7 @@ void BM_LocaliseThroughQueue(benchmark::State& state) {
     state.PauseTiming();
     fs::remove_all(cache);
     fs::create_directories(cache);
+    ::sync(); // neither side pays for the other's write-back
     state.ResumeTiming();
     LocalisationEngine engine(cache);
     engine.setDiskSizeLimit(LocalisationEngine::eMaximumUsage, std::uint64_t(1) << 40);
@@ -154,6 +156,7 @@ void BM_PlainCopy(benchmark::State& state) {
   for (auto _ : state) {
     state.PauseTiming();
     fs::remove_all(target);
+    ::sync();
     state.ResumeTiming();
     for (const std::string& source : sources) {
       const std::filesystem::path destination = target.string() + source;

@@ -80,7 +80,6 @@ bool isLeftoverCopy(const fs::path& file) {
 } // namespace
 
 struct LocalisationEngine::FileStat {
-  fs::path path;
   bool exists = false;
   std::uint64_t size = 0;
   std::int64_t modificationTime = 0;
@@ -112,33 +111,32 @@ LocalisationEngine::LocalisationEngine(const fs::path& root)
 LocalisationEngine::~LocalisationEngine() = default;
 
 void LocalisationEngine::addFileEventObserver(FileEventObserver* observer) {
-  std::unique_lock<boost::shared_mutex> lock(_observerMutex);
+  std::unique_lock<std::shared_mutex> lock(_observerMutex);
   if (std::find(_observers.begin(), _observers.end(), observer) == _observers.end()) {
     _observers.push_back(observer);
   }
 }
 
 void LocalisationEngine::removeFileEventObserver(FileEventObserver* observer) {
-  std::unique_lock<boost::shared_mutex> lock(_observerMutex);
+  std::unique_lock<std::shared_mutex> lock(_observerMutex);
   _observers.erase(std::remove(_observers.begin(), _observers.end(), observer), _observers.end());
 }
 
 void LocalisationEngine::notifyObservers(const std::string& sourcePath, FileEvent event) {
-  std::shared_lock<boost::shared_mutex> lock(_observerMutex);
+  std::shared_lock<std::shared_mutex> lock(_observerMutex);
   for (FileEventObserver* observer : _observers) {
     observer->onFileEvent(sourcePath, event);
   }
 }
 
-LocalisationEngine::FileStat LocalisationEngine::statFile(const fs::path& path) {
+LocalisationEngine::FileStat LocalisationEngine::statFile(const std::string& path) {
   FileStat stat;
-  stat.path = path;
 #ifdef _WIN32
   struct _stat64 status;
-  if (::_stat64(path.string().c_str(), &status) == 0) {
+  if (::_stat64(path.c_str(), &status) == 0) {
 #else
   struct ::stat status;
-  if (::stat(path.string().c_str(), &status) == 0) {
+  if (::stat(path.c_str(), &status) == 0) {
 #endif
     stat.exists = true;
     stat.size = static_cast<std::uint64_t>(status.st_size);
@@ -148,6 +146,10 @@ LocalisationEngine::FileStat LocalisationEngine::statFile(const fs::path& path) 
 }
 
 fs::path LocalisationEngine::localPathFor(const fs::path& source) const {
+  return fs::path(localTextFor(source));
+}
+
+std::string LocalisationEngine::localTextFor(const fs::path& source) const {
   std::string text = normalisedText(source);
   if (!text.empty() && text.front() == '/') {
     for (std::size_t index = 0; index < std::min<std::size_t>(2, text.size()); ++index) {
@@ -161,7 +163,7 @@ fs::path LocalisationEngine::localPathFor(const fs::path& source) const {
       text[slash - 1] = '_';
     }
   }
-  return fs::path(_rootText + "/" + text);
+  return _rootText + "/" + text;
 }
 
 std::string LocalisationEngine::sourcePathFor(const fs::path& localPath) const {
@@ -186,8 +188,7 @@ std::string LocalisationEngine::sourcePathFor(const fs::path& localPath) const {
   return text;
 }
 
-bool LocalisationEngine::liesInsideRoot(const fs::path& localPath) const {
-  const std::string text = normalisedText(localPath);
+bool LocalisationEngine::liesInsideRoot(const std::string& text) const {
   // The common case, checked without splitting: root + "/" + a name with no component that
   // starts with a dot, so nothing that "." or ".." could resolve.
   if (text.size() > _rootText.size() + 1 && text.compare(0, _rootText.size(), _rootText) == 0 &&
@@ -262,12 +263,12 @@ void LocalisationEngine::releaseUsedSpace(std::uint64_t bytes) {
 }
 
 void LocalisationEngine::checkFile(const fs::path& source) {
-  const fs::path localPath = localPathFor(source);
+  const std::string localPath = localTextFor(source);
   if (!liesInsideRoot(localPath)) {
     notifyObservers(source.string(), eSourceMissing);
     return;
   }
-  const FileStat sourceStat = statFile(source);
+  const FileStat sourceStat = statFile(source.string());
   if (!sourceStat.exists) {
     notifyObservers(source.string(), eSourceMissing);
     return;
@@ -287,11 +288,11 @@ void LocalisationEngine::checkFile(const fs::path& source) {
 }
 
 void LocalisationEngine::localiseFile(const fs::path& source) {
-  const fs::path localPath = localPathFor(source);
+  const std::string localPath = localTextFor(source);
   if (!liesInsideRoot(localPath)) {
     return;
   }
-  const FileStat sourceStat = statFile(source);
+  const FileStat sourceStat = statFile(source.string());
   const FileStat localStat = statFile(localPath);
   const std::uint64_t maximumUsage = maximumSpaceUsage();
   if (!sourceStat.exists || (localStat.exists && sourceStat.sameAs(localStat))) {
@@ -301,7 +302,7 @@ void LocalisationEngine::localiseFile(const fs::path& source) {
     notifyObservers(source.string(), eInsufficientSpace);
     return;
   }
-  switch (copyIntoCache(sourceStat, localStat)) {
+  switch (copyIntoCache(source, sourceStat, localPath, localStat)) {
   case eCopied:
     notifyObservers(source.string(), eFileLocalised);
     break;
@@ -313,9 +314,10 @@ void LocalisationEngine::localiseFile(const fs::path& source) {
   }
 }
 
-LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const FileStat& source,
+LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const fs::path& source,
+                                                                  const FileStat& sourceStat,
+                                                                  const fs::path& localPath,
                                                                   const FileStat& localCopy) {
-  const fs::path& localPath = localCopy.path;
   const fs::path temporary(localPath.string() + ".tmp");
   boost::system::error_code ignored;
   try {
@@ -325,7 +327,7 @@ LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const FileStat
       releaseUsedSpace(localCopy.size);
     }
     boost::system::error_code copyError;
-    fs::copy_file(source.path, temporary, fs::copy_options::none, copyError);
+    fs::copy_file(source, temporary, fs::copy_options::none, copyError);
     if (copyError) {
       // A partial copy only takes space a full disk needs back.
       fs::remove(temporary, ignored);
@@ -335,7 +337,7 @@ LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const FileStat
     const std::uint64_t copied = fs::file_size(temporary);
     fs::rename(temporary, localPath);
     _usedSpace += copied;
-    fs::last_write_time(localPath, static_cast<std::time_t>(source.modificationTime));
+    fs::last_write_time(localPath, static_cast<std::time_t>(sourceStat.modificationTime));
     return eCopied;
   } catch (const fs::filesystem_error& error) {
     fs::remove(temporary, ignored);
@@ -344,10 +346,11 @@ LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const FileStat
 }
 
 void LocalisationEngine::removeFile(const fs::path& source) {
-  const fs::path localPath = localPathFor(source);
-  if (!liesInsideRoot(localPath)) {
+  const std::string localText = localTextFor(source);
+  if (!liesInsideRoot(localText)) {
     return;
   }
+  const fs::path localPath(localText);
   boost::system::error_code sizeError;
   const std::uint64_t size = fs::file_size(localPath, sizeError);
   boost::system::error_code removeError;

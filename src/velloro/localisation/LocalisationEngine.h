@@ -3,7 +3,7 @@
 #include <velloro/VelloroExport.h>
 
 #include <boost/filesystem/path.hpp>
-#include <boost/thread/shared_mutex.hpp>
+#include <shared_mutex>
 
 #include <atomic>
 #include <cstdint>
@@ -95,22 +95,25 @@ private:
   enum CopyOutcome { eCopied, eCopyFailed, eNoSpaceOnDevice };
   struct FileStat;
 
-  static FileStat statFile(const boost::filesystem::path& path);
-  bool liesInsideRoot(const boost::filesystem::path& localPath) const;
+  static FileStat statFile(const std::string& path);
+  std::string localTextFor(const boost::filesystem::path& source) const;
+  // Whether a local path (as localTextFor gives it) lies below the root once resolved.
+  bool liesInsideRoot(const std::string& localPath) const;
   std::vector<boost::filesystem::path> scanCache() const;
   std::uint64_t calculateUsedSpace() const;
   // Subtracts from the used space; a total that would fall below zero cannot be trusted, so
   // the cache is recounted instead.
   void releaseUsedSpace(std::uint64_t bytes);
   std::uint64_t roomFor(std::uint64_t maximumUsage, const FileStat& localCopy) const;
-  CopyOutcome copyIntoCache(const FileStat& source, const FileStat& localCopy);
+  CopyOutcome copyIntoCache(const boost::filesystem::path& source, const FileStat& sourceStat,
+                            const boost::filesystem::path& localPath, const FileStat& localCopy);
   void removeEmptiedDirectories(const boost::filesystem::path& localPath) const;
   void notifyObservers(const std::string& sourcePath, FileEvent event);
 
   boost::filesystem::path _root;
   std::string _rootText;
   std::vector<std::string> _rootComponents; // the root with "." and ".." resolved
-  boost::shared_mutex _observerMutex;
+  std::shared_mutex _observerMutex;
   std::vector<FileEventObserver*> _observers;
   std::atomic<std::uint64_t> _usedSpace{0};
   // The limit pair behind a sequence counter: odd while a writer changes it, so a reader that

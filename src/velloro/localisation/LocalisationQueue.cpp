@@ -30,7 +30,7 @@ LocalisationQueue::~LocalisationQueue() {
 }
 
 void LocalisationQueue::queueTask(FileTask kind, int priority, const std::string& path) {
-  std::unique_lock<boost::shared_mutex> lock(_tableMutex);
+  std::lock_guard<std::mutex> lock(_tableMutex);
   boost::intrusive_ptr<FileTaskProcessorTask> task(new FileTaskProcessorTask(_engine, *this, path, kind));
   task->setPriority(priority);
   const auto entry = _pendingTasks.emplace(path, task);
@@ -45,7 +45,7 @@ void LocalisationQueue::notifyTaskCompleted(Tessel::Base::Task* task) {
   if (!fileTask) {
     return;
   }
-  std::unique_lock<boost::shared_mutex> lock(_tableMutex);
+  std::lock_guard<std::mutex> lock(_tableMutex);
   const auto [first, last] = _pendingTasks.equal_range(fileTask->path().string());
   for (auto entry = first; entry != last;) {
     entry = entry->second.get() == fileTask ? _pendingTasks.erase(entry) : std::next(entry);
@@ -53,7 +53,7 @@ void LocalisationQueue::notifyTaskCompleted(Tessel::Base::Task* task) {
 }
 
 void LocalisationQueue::cancelPendingTasks(const std::string& path) {
-  std::unique_lock<boost::shared_mutex> lock(_tableMutex);
+  std::lock_guard<std::mutex> lock(_tableMutex);
   const auto [first, last] = _pendingTasks.equal_range(path);
   for (auto entry = first; entry != last; ++entry) {
     if (entry->second->kind() != eRemoveFile) {
@@ -63,7 +63,7 @@ void LocalisationQueue::cancelPendingTasks(const std::string& path) {
 }
 
 void LocalisationQueue::cancelRemovalTasks(const std::string& path) {
-  std::unique_lock<boost::shared_mutex> lock(_tableMutex);
+  std::lock_guard<std::mutex> lock(_tableMutex);
   const auto [first, last] = _pendingTasks.equal_range(path);
   for (auto entry = first; entry != last; ++entry) {
     if (entry->second->kind() == eRemoveFile) {
@@ -73,7 +73,7 @@ void LocalisationQueue::cancelRemovalTasks(const std::string& path) {
 }
 
 void LocalisationQueue::cancelAllTasks() {
-  std::unique_lock<boost::shared_mutex> lock(_tableMutex);
+  std::lock_guard<std::mutex> lock(_tableMutex);
   _pendingTasks.clear();
   _localiserPool.stop();
   _checkPool.stop();
@@ -82,7 +82,7 @@ void LocalisationQueue::cancelAllTasks() {
 }
 
 std::uint64_t LocalisationQueue::pendingTasks() const {
-  std::unique_lock<boost::shared_mutex> lock(_tableMutex);
+  std::lock_guard<std::mutex> lock(_tableMutex);
   return _pendingTasks.size();
 }
 

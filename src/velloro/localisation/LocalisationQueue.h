@@ -5,7 +5,7 @@
 #include <velloro/localisation/LocalisationEngine.h>
 
 #include <boost/intrusive_ptr.hpp>
-#include <boost/thread/shared_mutex.hpp>
+#include <mutex>
 
 #include <cstdint>
 #include <string>
@@ -73,7 +73,7 @@ public:
 private:
   Tessel::Base::ThreadPoolBoost _localiserPool;
   Tessel::Base::ThreadPoolBoost _checkPool;
-  mutable boost::shared_mutex _tableMutex;
+  mutable std::mutex _tableMutex;
   std::unordered_multimap<std::string, boost::intrusive_ptr<FileTaskProcessorTask>> _pendingTasks;
   LocalisationEngine& _engine;
 };
