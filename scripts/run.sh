@@ -38,43 +38,46 @@ done
 files=$(find "$remote" -type f | wc -l)
 echo "$files files, $(du -sh "$remote" | cut -f1) in $remote"
 
-# Shows the first lines of a run, then its summary.
+# Shows the first lines of a run's output and its summary.
 show() {
   local output=$1
   head -n 3 "$output"
-  [ "$(wc -l <"$output")" -gt 6 ] && echo "   ..."
+  if [ "$(wc -l <"$output")" -gt 6 ]; then
+    echo "   ..."
+  fi
   tail -n 3 "$output"
 }
-# Runs the tool; a status of 1 (some file did not reach the state asked for) is part of the
-# demonstration, anything else is a failure.
+# Runs the tool and shows what it printed; a status of 1 (some file did not reach the state
+# asked for) is part of the demonstration, anything else is a failure.
 run() {
   local output=$1
   shift
   local status=0
   "$tool" --cache "$cache" --limit "$limit" "$@" >"$output" || status=$?
-  [ "$status" -le 1 ] || { cat "$output"; echo "velloro-localise failed with status $status" >&2; exit "$status"; }
+  if [ "$status" -gt 1 ]; then
+    cat "$output"
+    echo "velloro-localise failed with status $status" >&2
+    exit "$status"
+  fi
+  show "$output"
   echo "(exit status $status)"
 }
 
 section "localise everything into a cache limited to $limit"
 run "$work/localise.txt" localise "$remote"
-show "$work/localise.txt"
 localised=$(grep -c '^localised' "$work/localise.txt" || true)
 refused=$(grep -c '^insufficient space' "$work/localise.txt" || true)
 
 section "check the whole folder (--watchers 2)"
 run "$work/check.txt" --watchers 2 check "$remote"
-show "$work/check.txt"
 current=$(grep -c '^up to date' "$work/check.txt" || true)
 
 section "remove the copies of shot01"
 run "$work/remove.txt" remove "$remote/shot01"
-show "$work/remove.txt"
 removed=$(grep -c '^removed' "$work/remove.txt" || true)
 
 section "localise the other shots again: the room shot01 left is filled"
 run "$work/again.txt" localise "$remote/shot02" "$remote/shot03" "$remote/shot04"
-show "$work/again.txt"
 again=$(grep -c '^localised' "$work/again.txt" || true)
 
 section "list the cache"
