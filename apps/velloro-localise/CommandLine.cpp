@@ -25,7 +25,7 @@ directory: checks on several threads, copies and removes on one.
 
 Commands:
   check      tell for each file whether its local copy is current
-  localise   copy each file into the cache unless its copy is current
+  localise   copy each file into the cache unless its copy is current (also: localize)
   remove     delete the local copy of each file (a directory is taken from the cache)
   list       print the cached files with their sizes: all, or those under the PATHs
 

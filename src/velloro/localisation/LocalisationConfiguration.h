@@ -6,6 +6,7 @@
 #include <boost/any.hpp>
 #include <boost/thread/shared_mutex.hpp>
 
+#include <cstdint>
 #include <functional>
 #include <set>
 #include <string>
@@ -27,7 +28,7 @@ namespace Velloro {
 // The observer runs on the thread that called the setter, constructor or destructor.
 class VELLORO_EXPORT LocalisationConfiguration {
 public:
-  enum Status {
+  enum Status : std::int32_t {
     eInactive = 0,
     eNotLocalised = 1,
     eFlagged = 2,
@@ -39,7 +40,7 @@ public:
 
   // Why the observer is called, and which files it is handed: the added or removed paths for
   // eFilesAdded and eFilesRemoved, all files otherwise.
-  enum ChangedState {
+  enum ChangedState : std::int32_t {
     eCreated = 0,
     eFilesAdded = 1,
     eFilesRemoved = 2,

@@ -32,12 +32,12 @@ namespace Velloro {
 // observers from inside onFileEvent.
 class VELLORO_EXPORT LocalisationEngine {
 public:
-  enum StorageLimitMode {
+  enum StorageLimitMode : std::int32_t {
     eMaximumUsage = 0, // the limit is the most the cache may hold
     eMinimumFree = 1   // the limit is the space to leave free on the cache's volume
   };
 
-  enum FileEvent {
+  enum FileEvent : std::int32_t {
     eSourceMissing = 0,     // checkFile: the source cannot be examined
     eNotLocal = 1,          // checkFile: there is no local copy
     eUpToDate = 2,          // checkFile: the copy is current, or the changed source would not fit
@@ -119,7 +119,7 @@ private:
   // The limit pair behind a sequence counter: odd while a writer changes it, so a reader that
   // saw the same even count before and after has read a consistent pair.
   mutable std::atomic<std::uint64_t> _limitSequence{0};
-  std::atomic<int> _limitMode{eMaximumUsage};
+  std::atomic<std::int32_t> _limitMode{eMaximumUsage};
   std::atomic<std::uint64_t> _sizeLimit{0};
 };
 

@@ -2,12 +2,13 @@
 
 #include <velloro/VelloroExport.h>
 
+#include <cstdint>
 #include <string>
 
 namespace Velloro {
 
 // The application-wide localisation mode.
-enum LocalisationMode { eModeOn = 0, eModeManual = 1, eModeOff = 2 };
+enum LocalisationMode : std::int32_t { eModeOn = 0, eModeManual = 1, eModeOff = 2 };
 
 // "on", "manual" or "off", matched exactly and case-sensitively; any other text throws
 // std::runtime_error naming the label.

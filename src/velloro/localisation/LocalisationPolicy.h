@@ -2,11 +2,13 @@
 
 #include <velloro/VelloroExport.h>
 
+#include <cstdint>
+
 namespace Velloro {
 
 // How eagerly the files of one host object are localised, most eager first. The value of a
 // policy is its index in kLocalisationPolicyNames.
-enum LocalisationPolicy {
+enum LocalisationPolicy : std::int32_t {
   ePolicyOn = 0,
   ePolicyFromAutoLocalizePath = 1,
   ePolicyOnDemand = 2,

@@ -34,7 +34,7 @@ class FileTaskProcessorTask;
 // own locks.
 class VELLORO_EXPORT LocalisationQueue {
 public:
-  enum FileTask { eCheckFile = 0, eLocaliseFile = 1, eRemoveFile = 2 };
+  enum FileTask : std::int32_t { eCheckFile = 0, eLocaliseFile = 1, eRemoveFile = 2 };
 
   explicit LocalisationQueue(LocalisationEngine& engine);
   // Drops the queued tasks, waits for the executing ones, then joins the threads.
