@@ -37,3 +37,9 @@
 #include <velloro/image/LayerVector.h>
 #include <velloro/image/StereoChannelDesc.h>
 #include <velloro/image/StereoLayer.h>
+#include <velloro/localisation/ILocaliser.h>
+#include <velloro/localisation/LocalisationConfiguration.h>
+#include <velloro/localisation/LocalisationEngine.h>
+#include <velloro/localisation/LocalisationMode.h>
+#include <velloro/localisation/LocalisationPolicy.h>
+#include <velloro/localisation/LocalisationQueue.h>

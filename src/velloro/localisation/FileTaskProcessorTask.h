@@ -1,0 +1,40 @@
+#pragma once
+
+#include <velloro/base/Task.h>
+#include <velloro/localisation/LocalisationQueue.h>
+
+#include <boost/filesystem/path.hpp>
+
+#include <atomic>
+
+namespace Velloro {
+
+class LocalisationEngine;
+
+// One request of the localisation queue: runs the engine operation of its kind on its path,
+// unless cancelled first, and then tells the queue it has completed, also when the operation
+// threw (the exception then goes on to the task's result).
+//
+// Threads: the cancelled flag may be set from any thread; run() runs on a pool worker.
+class FileTaskProcessorTask : public Tessel::Base::Task {
+public:
+  FileTaskProcessorTask(LocalisationEngine& engine, LocalisationQueue& queue,
+                        const boost::filesystem::path& path, LocalisationQueue::FileTask kind);
+
+  void cancel() { _cancelled.store(true); }
+  bool cancelled() const { return _cancelled.load(); }
+  const boost::filesystem::path& path() const { return _path; }
+  LocalisationQueue::FileTask kind() const { return _kind; }
+
+protected:
+  void run() override;
+
+private:
+  std::atomic<bool> _cancelled{false};
+  LocalisationEngine* _engine;
+  LocalisationQueue* _queue;
+  boost::filesystem::path _path;
+  LocalisationQueue::FileTask _kind;
+};
+
+} // namespace Velloro
