@@ -1,0 +1,28 @@
+#pragma once
+
+#include <TesselUI/EventTrack.h>
+
+#include <mutex>
+
+namespace Tessel {
+namespace UI {
+
+// What a track records, shared by the track and the graph it was added to. The fixed fields
+// are written once before sharing; the events are guarded by the mutex.
+struct EventTrack::Recording {
+  QString name;
+  QColor colour;
+  int processId = 0;
+  int threadId = 0;
+  int sortIndex = 0;
+  mutable std::mutex mutex;
+  std::vector<EventTrack::Event> events;
+
+  std::vector<EventTrack::Event> snapshot() const {
+    const std::lock_guard<std::mutex> lock(mutex);
+    return events;
+  }
+};
+
+} // namespace UI
+} // namespace Tessel
