@@ -160,3 +160,18 @@ TEST(OperationTimer, ScopedOperationStartsEndsAndHoldsAReference) {
   EXPECT_TRUE(released);
   Tessel::Profile::ScopedOperation none(nullptr);
 }
+
+TEST(EventGraph, AnIntervalOutlivingItsTrackObjectIsKept) {
+  EventGraph graph;
+  auto track = std::make_unique<EventTrack>("Short-lived", Qt::gray, 1, 2, 0);
+  graph.addTrack(track.get());
+  auto adder = std::make_unique<EventAdder>(track.get(), nullptr, false);
+  auto stopper = std::make_unique<EventStopper>(track.get());
+  track.reset();
+  adder.reset();
+  stopper.reset();
+  const QJsonArray events = TraceEvents(graph);
+  ASSERT_EQ(events.size(), 4); // two rows of metadata, the interval and the stop
+  EXPECT_EQ(events[2].toObject()["ph"].toString(), "X");
+  EXPECT_EQ(events[3].toObject()["cat"].toString(), "stopped");
+}

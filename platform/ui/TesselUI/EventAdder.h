@@ -2,13 +2,14 @@
 
 #include <TesselUI/TesselUIExport.h>
 
+#include <TesselUI/EventTrack.h>
+
 #include <chrono>
 #include <memory>
 
 namespace Tessel {
 namespace UI {
 
-class EventTrack;
 class IEventUserData;
 
 // Marks the interval of its own lifetime on a track: one complete event when it goes, or,
@@ -22,7 +23,8 @@ public:
   EventAdder& operator=(const EventAdder&) = delete;
 
 private:
-  EventTrack* m_track;
+  // The track's recording, so that an interval still open when its track goes is kept.
+  std::shared_ptr<EventTrack::Recording> m_recording;
   std::shared_ptr<IEventUserData> m_data;
   bool m_asBeginAndEnd;
   std::chrono::nanoseconds m_start;

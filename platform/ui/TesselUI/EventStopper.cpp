@@ -1,17 +1,17 @@
 #include <TesselUI/EventStopper.h>
 
-#include <TesselUI/EventTrack.h>
+#include <TesselUI/EventTrackRecording.h>
 
 namespace Tessel {
 namespace UI {
 
 EventStopper::EventStopper(EventTrack* track)
-    : m_track(track)
+    : m_recording(track ? track->recording() : nullptr)
     , m_start(EventTrack::Now()) {}
 
 EventStopper::~EventStopper() {
-  if (m_track) {
-    m_track->addEvent(EventTrack::eStopped, nullptr, EventTrack::Now() - m_start);
+  if (m_recording) {
+    m_recording->add(EventTrack::eStopped, nullptr, EventTrack::Now() - m_start);
   }
 }
 

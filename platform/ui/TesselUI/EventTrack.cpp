@@ -23,14 +23,7 @@ std::chrono::nanoseconds EventTrack::Now() {
 
 void EventTrack::addEvent(Type type, std::shared_ptr<IEventUserData> data,
                           std::chrono::nanoseconds duration) {
-  const bool interval = type == eComplete || type == eStopped;
-  if (!interval) {
-    duration = std::chrono::nanoseconds(0);
-  }
-  const std::chrono::nanoseconds now = Now();
-  Event event{type, interval ? now - duration : now, duration, std::move(data)};
-  const std::lock_guard<std::mutex> lock(m_recording->mutex);
-  m_recording->events.push_back(std::move(event));
+  m_recording->add(type, std::move(data), duration);
 }
 
 std::vector<EventTrack::Event> EventTrack::events() const {

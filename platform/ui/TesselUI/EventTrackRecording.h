@@ -2,6 +2,8 @@
 
 #include <TesselUI/EventTrack.h>
 
+#include <TesselUI/IEventUserData.h>
+
 #include <mutex>
 
 namespace Tessel {
@@ -17,6 +19,15 @@ struct EventTrack::Recording {
   int sortIndex = 0;
   mutable std::mutex mutex;
   std::vector<EventTrack::Event> events;
+
+  void add(EventTrack::Type type, std::shared_ptr<IEventUserData> data, std::chrono::nanoseconds duration) {
+    const bool interval = type == EventTrack::eComplete || type == EventTrack::eStopped;
+    const std::chrono::nanoseconds now = EventTrack::Now();
+    EventTrack::Event event{type, interval ? now - duration : now,
+                            interval ? duration : std::chrono::nanoseconds(0), std::move(data)};
+    const std::lock_guard<std::mutex> lock(mutex);
+    events.push_back(std::move(event));
+  }
 
   std::vector<EventTrack::Event> snapshot() const {
     const std::lock_guard<std::mutex> lock(mutex);
