@@ -18,7 +18,9 @@ FilePreview::FilePreview(QWidget* parent, GLWidget* picture, PreviewMode mode)
     , m_label(new QLabel(this)) {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  if (m_picture) {
+  // Qt cannot show a window that holds an OpenGL widget on a platform without OpenGL, so there
+  // the picture stays out of the panel (still owned by it) and the rest of the panel works.
+  if (m_picture && GLWidget::IsOpenGLAvailable()) {
     m_picture->setParent(this);
     m_picture->setMinimumSize(128, 64);
     m_picture->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
@@ -38,7 +40,11 @@ FilePreview::FilePreview(QWidget* parent, GLWidget* picture, PreviewMode mode)
   });
 }
 
-FilePreview::~FilePreview() = default;
+FilePreview::~FilePreview() {
+  if (m_picture && m_picture->parent() != this) {
+    delete m_picture.data();
+  }
+}
 
 int FilePreview::currentFrame() const {
   return m_frameSlider->value();
@@ -64,6 +70,7 @@ void FilePreview::setFile(const QString& path) {
 }
 
 void FilePreview::noPreview(bool nothingToShow) {
+  m_pictureShown = !nothingToShow;
   if (m_picture) {
     m_picture->setVisible(!nothingToShow);
   }

@@ -25,7 +25,7 @@ public:
   enum PreviewMode { eCompact = 0, eDetailed = 1 };
   Q_ENUM(PreviewMode)
 
-  // Takes the picture widget into the panel.
+  // Takes ownership of the picture widget and lays it out in the panel.
   FilePreview(QWidget* parent, GLWidget* picture, PreviewMode mode);
   ~FilePreview() override;
 
@@ -34,6 +34,9 @@ public:
   FrameSlider* frameSlider() const { return m_frameSlider; }
   QLabel* label() const { return m_label; }
 
+  // Whether the panel shows its picture (the picture widget itself stays hidden on platforms
+  // without OpenGL).
+  bool isPictureShown() const { return m_pictureShown; }
   QString currentFile() const { return m_file; }
   // The frame the slider stands on.
   int currentFrame() const;
@@ -62,6 +65,7 @@ private:
   QLabel* m_label;
   QString m_file;
   bool m_keepFrameRange = false;
+  bool m_pictureShown = true;
 };
 
 } // namespace UI

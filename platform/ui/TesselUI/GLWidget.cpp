@@ -1,5 +1,6 @@
 #include <TesselUI/GLWidget.h>
 
+#include <QGuiApplication>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 
@@ -8,6 +9,30 @@ namespace UI {
 
 GLWidget::GLWidget(QWidget* parent, Qt::WindowFlags flags)
     : QOpenGLWidget(parent, flags) {}
+
+bool GLWidget::IsOpenGLAvailable() {
+  static const bool available = [] {
+    const QString platform = QGuiApplication::platformName();
+    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {
+      return false;
+    }
+    QOpenGLContext probe;
+    return probe.create();
+  }();
+  return available;
+}
+
+void GLWidget::setVisible(bool visible) {
+  if (visible && !IsOpenGLAvailable()) {
+    static bool warned = false;
+    if (!warned) {
+      qWarning("GLWidget: this platform has no OpenGL; OpenGL widgets stay hidden");
+      warned = true;
+    }
+    return;
+  }
+  QOpenGLWidget::setVisible(visible);
+}
 
 void GLWidget::setClearColor(const QColor& colour) {
   m_clearColor = colour;
