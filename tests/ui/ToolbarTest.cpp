@@ -169,6 +169,9 @@ TEST(Icons, FoundUnderTheIconsPrefix) {
   EXPECT_TRUE(QFileInfo(QStringLiteral("icons:FrameRangeLock.png")).isFile());
   EXPECT_TRUE(QFileInfo(QStringLiteral("icons:ViewerRenderingSpinner.svg")).isFile());
   EXPECT_TRUE(QFileInfo(QStringLiteral("icons:ControlPanelBin/knob_default.png")).isFile());
+  EXPECT_TRUE(QFileInfo(QStringLiteral("icons:ControlPanelBin/edit_on.png")).isFile());
+  EXPECT_TRUE(
+      QFileInfo(QStringLiteral("icons:/ControlPanelBin/edit_off.png")).isFile()); // as some callers write it
   EXPECT_TRUE(QFileInfo(QStringLiteral("icons:ControlPanelBin/CustomKnobPanelIcons/double.png")).isFile());
   for (const char* name : {"PlayRepeat", "PlayBounce", "PlayStop", "PlayContinue"}) {
     EXPECT_FALSE(CoreUIUtils::createIcon(name).isNull()) << name;
@@ -200,4 +203,27 @@ TEST(BubbleWidget, IsADialogWithAMessage) {
   EXPECT_TRUE(bubble.isVisible());
   EXPECT_EQ(bubble.message(), "Frames are cached");
   EXPECT_GE(bubble.y(), anchor.mapToGlobal(QPoint(0, anchor.height())).y());
+}
+
+TEST(Menu, StaysOpenWhileTogglingWhenAsked) {
+  Menu menu;
+  QAction* checkable = menu.addAction(QStringLiteral("Show colours"));
+  checkable->setCheckable(true);
+  QAction* plain = menu.addAction(QStringLiteral("Reset"));
+  QSignalSpy resets(plain, &QAction::triggered);
+  menu.setStaysOpenOnToggle(true);
+  menu.popup(QPoint(10, 10));
+  ASSERT_TRUE(menu.isVisible());
+  QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(checkable).center());
+  EXPECT_TRUE(checkable->isChecked());
+  EXPECT_TRUE(menu.isVisible());
+  QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(plain).center());
+  EXPECT_EQ(resets.count(), 1);
+  EXPECT_FALSE(menu.isVisible());
+
+  menu.setStaysOpenOnToggle(false);
+  menu.popup(QPoint(10, 10));
+  QTest::mouseClick(&menu, Qt::LeftButton, {}, menu.actionGeometry(checkable).center());
+  EXPECT_FALSE(checkable->isChecked());
+  EXPECT_FALSE(menu.isVisible());
 }

@@ -19,6 +19,9 @@ CollapsibleToolbarItem::CollapsibleToolbarItem(int priority, QWidget* parent)
   m_layout->setSpacing(0);
 }
 
+CollapsibleToolbarItem::CollapsibleToolbarItem(QWidget* parent)
+    : CollapsibleToolbarItem(0, parent) {}
+
 CollapsibleToolbarItem* CollapsibleToolbarItem::CreateOverflowItem(QWidget* widget, const QString& label,
                                                                    int priority, int menuPosition,
                                                                    CollapsibleToolbarItemGroup* group) {

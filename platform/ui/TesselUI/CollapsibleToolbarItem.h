@@ -21,6 +21,7 @@ class TESSEL_UI_EXPORT CollapsibleToolbarItem : public QWidget {
   Q_OBJECT
 public:
   explicit CollapsibleToolbarItem(int priority = 0, QWidget* parent = nullptr);
+  explicit CollapsibleToolbarItem(QWidget* parent);
 
   // An item around one widget. priority orders collapsing (lowest first), menuPosition orders
   // the overflow menu; group may be null.
