@@ -11,6 +11,10 @@ GLWidget::GLWidget(QWidget* parent, Qt::WindowFlags flags)
     : QOpenGLWidget(parent, flags) {}
 
 bool GLWidget::IsOpenGLAvailable() {
+  // Before the application exists there is no platform to ask yet; ask again later.
+  if (!QGuiApplication::instance()) {
+    return false;
+  }
   static const bool available = [] {
     const QString platform = QGuiApplication::platformName();
     if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) {

@@ -32,7 +32,6 @@ TimeSlider::TimeSlider(TimeSliderModel* model, TimeFormatter* formatter, int opt
     , m_options(options == 0 ? DefaultOptions : options)
     , m_flags(flags) {
   setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-  setMouseTracking(false);
   if (m_model) {
     connect(m_model, &TimeSliderModel::timeChanged, this, qOverload<>(&QWidget::update));
     m_first = static_cast<double>(m_model->startTime());
