@@ -1,0 +1,439 @@
+#include "Gallery.h"
+
+#include <velloro/eventgraph/EventAdderProxy.h>
+#include <velloro/eventgraph/EventGraphSettings.h>
+#include <velloro/eventgraph/EventTrackProxy.h>
+#include <velloro/eventgraph/EventUserDataFileAndFrame.h>
+#include <velloro/widgets/ColourItemDelegate.h>
+#include <velloro/widgets/ContrastingColor.h>
+#include <velloro/widgets/HoverFocus.h>
+#include <velloro/widgets/InfoBubble.h>
+#include <velloro/widgets/PosterFrameSetting.h>
+#include <velloro/widgets/ToolbarLabel.h>
+
+#include <TesselUI/Button.h>
+#include <TesselUI/ChoiceButton.h>
+#include <TesselUI/CollapsibleToolbar.h>
+#include <TesselUI/CollapsibleToolbarItem.h>
+#include <TesselUI/CollapsibleToolbarItemGroup.h>
+#include <TesselUI/ColorDoubleSpinBox.h>
+#include <TesselUI/ColorPicker.h>
+#include <TesselUI/CoreUIUtils.h>
+#include <TesselUI/DoubleSpinBox.h>
+#include <TesselUI/DragButton.h>
+#include <TesselUI/DragDoubleSpinBox.h>
+#include <TesselUI/DraggableToolbar.h>
+#include <TesselUI/EventGraph.h>
+#include <TesselUI/FilePreview.h>
+#include <TesselUI/FrameSlider.h>
+#include <TesselUI/GLWidget.h>
+#include <TesselUI/TimeField.h>
+#include <TesselUI/TimeFormatChooser.h>
+#include <TesselUI/TimeFormatter.h>
+#include <TesselUI/TimeSlider.h>
+#include <TesselUI/TimeSliderModel.h>
+#include <TesselUI/TransportControlsWidget.h>
+#include <TesselUI/VerticalDivider.h>
+#include <TesselUI/ViewerFrameSkipControl.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardItemModel>
+#include <QSvgWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using namespace Tessel::UI;
+
+namespace {
+
+// Keeps a row of widgets together on the left of a group.
+QWidget* Row(std::initializer_list<QWidget*> widgets, int spacing = 6) {
+  auto* row = new QWidget;
+  auto* layout = new QHBoxLayout(row);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(spacing);
+  for (QWidget* widget : widgets) {
+    layout->addWidget(widget);
+  }
+  layout->addStretch();
+  return row;
+}
+
+QLabel* Caption(const QString& text) {
+  auto* label = new QLabel(text);
+  label->setForegroundRole(QPalette::PlaceholderText);
+  return label;
+}
+
+// A file preview that shows a solid picture standing for the file: the gallery has no image
+// reader of its own.
+class GalleryPreview : public FilePreview {
+public:
+  GalleryPreview()
+      : FilePreview(nullptr, new GLWidget, eDetailed) {}
+
+  void previewImage(const QString& path) override {
+    pictureArea()->setClearColor(QColor::fromHsv(static_cast<int>(qHash(path) % 360), 120, 160));
+    frameSlider()->setRange(1001, 1100);
+    frameSlider()->show();
+    label()->setText(QStringLiteral("%1   Frame %2 of %3 to %4")
+                         .arg(QFileInfo(path).fileName())
+                         .arg(currentFrame())
+                         .arg(frameSlider()->minimum())
+                         .arg(frameSlider()->maximum()));
+  }
+  void previewFont(const QString& path) override {
+    pictureArea()->setClearColor(QColor(24, 24, 28));
+    frameSlider()->hide();
+    label()->setText(QStringLiteral("Font: ") + path);
+  }
+};
+
+} // namespace
+
+Gallery::Gallery(QWidget* parent)
+    : QWidget(parent) {
+  setWindowTitle(QStringLiteral("Velloro widget gallery"));
+  auto* layout = new QGridLayout(this);
+  layout->addWidget(addGroup(QStringLiteral("Time line"), QStringLiteral("timeline"), makeTimeLine()), 0, 0,
+                    1, 2);
+  layout->addWidget(addGroup(QStringLiteral("Transport"), QStringLiteral("transport"), makeTransport()), 1, 0,
+                    1, 2);
+  layout->addWidget(
+      addGroup(QStringLiteral("Tool bars and buttons"), QStringLiteral("toolbars"), makeToolbars()), 2, 0);
+  layout->addWidget(
+      addGroup(QStringLiteral("Spin boxes and colour"), QStringLiteral("spinboxes"), makeSpinBoxes()), 2, 1);
+  layout->addWidget(
+      addGroup(QStringLiteral("Small widgets"), QStringLiteral("small-widgets"), makeSmallWidgets()), 3, 0);
+  layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 3, 1);
+  layout->setRowStretch(4, 1);
+}
+
+QGroupBox* Gallery::addGroup(const QString& title, const QString& fileName, QWidget* contents) {
+  auto* box = new QGroupBox(title);
+  auto* layout = new QVBoxLayout(box);
+  layout->addWidget(contents);
+  m_groups.append({box, fileName});
+  return box;
+}
+
+QWidget* Gallery::makeTimeLine() {
+  auto* page = new QWidget;
+  auto* model = new TimeSliderModel(page);
+  model->setRange(1001, 1100);
+  model->setInTime(1020, true);
+  model->setOutTime(1080, true);
+  model->setCurrentTime(1042);
+  auto* formatter = new TimeFormatter(page);
+  auto* slider = new TimeSlider(model, formatter, 0);
+  slider->zoomToFit();
+  auto* in = new TimeField(false, false);
+  auto* out = new TimeField(false, false);
+  auto* duration = new TimeField(false, true);
+  duration->setReadOnly(true);
+  for (TimeField* field : {in, out, duration}) {
+    field->setFixedWidth(90);
+  }
+  auto* chooser = new TimeFormatChooser(formatter, TimeFormatChooser::LongLabels);
+  chooser->addTimeField(in);
+  chooser->addTimeField(out);
+  chooser->addTimeField(duration);
+  auto refresh = [model, in, out, duration] {
+    in->setTime(model->inOrStartTime(), false);
+    out->setTime(model->outOrEndTime(), false);
+    duration->setTime(model->outOrEndTime() - model->inOrStartTime() + 1, false);
+  };
+  refresh();
+  connect(model, &TimeSliderModel::timeChanged, page, refresh);
+  connect(in, &TimeField::timeChanged, model,
+          [model](Tessel::Base::Time time) { model->setInTime(time, true); });
+  connect(out, &TimeField::timeChanged, model,
+          [model](Tessel::Base::Time time) { model->setOutTime(time, true); });
+
+  auto* timecodeFormatter = new TimeFormatter(page);
+  timecodeFormatter->setFormat(TimeFormatter::Timecode);
+  timecodeFormatter->setTimeBase(Tessel::Base::TimeBase(25, 1));
+  auto* timecodeModel = new TimeSliderModel(page);
+  timecodeModel->setRange(0, 25 * 60);
+  timecodeModel->setCurrentTime(25 * 20);
+  auto* timecodeSlider = new TimeSlider(timecodeModel, timecodeFormatter, 0);
+  timecodeSlider->zoomToFit();
+
+  auto* layout = new QVBoxLayout(page);
+  auto* sliderRow = new QHBoxLayout;
+  sliderRow->addWidget(in);
+  sliderRow->addWidget(slider, 1);
+  sliderRow->addWidget(out);
+  layout->addLayout(sliderRow);
+  layout->addWidget(
+      Row({Caption(QStringLiteral("Format")), chooser, Caption(QStringLiteral("Duration")), duration}));
+  layout->addWidget(Caption(QStringLiteral("The same slider in timecode at 25 fps:")));
+  layout->addWidget(timecodeSlider);
+  return page;
+}
+
+QWidget* Gallery::makeTransport() {
+  auto* transport = new TransportControlsWidget;
+  transport->setCurrentTime(1042);
+  auto* skip = new ViewerFrameSkipControl;
+  auto* loop = new ChoiceButton;
+  for (const char* mode : {"Repeat", "Bounce", "Stop", "Continue"}) {
+    const QIcon icon = CoreUIUtils::createIcon(QStringLiteral("Play") + mode);
+    loop->addItem(QString::fromLatin1(mode), &icon, nullptr, false);
+  }
+  loop->setAutoRaise(true);
+  loop->setToolTip(QStringLiteral("Loop mode"));
+  auto* lock = new Button(CreateToolButtonIcon(QStringLiteral("icons:FrameRangeLock.png"), false),
+                          QStringLiteral("Frame range lock"));
+  lock->setCheckable(true);
+  lock->setChecked(true);
+  auto* spinner = new QSvgWidget(QStringLiteral("icons:ViewerRenderingSpinner.svg"));
+  spinner->setFixedSize(16, 16);
+  auto* playing = new TransportControlsWidget;
+  playing->setMode(TransportControlsWidget::eCompact);
+  playing->playbackStateChanged(ePlayingForwards);
+  playing->setCurrentTime(1043);
+
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(Row(
+      {loop, new VerticalDivider, transport, new VerticalDivider, skip, new VerticalDivider, lock, spinner}));
+  layout->addWidget(Row({Caption(QStringLiteral("Compact, playing forwards:")), playing}));
+  return page;
+}
+
+QWidget* Gallery::makeToolbars() {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+
+  auto* toolbar = new CollapsibleToolbar;
+  auto* group = new CollapsibleToolbarItemGroup(toolbar);
+  auto makeButton = [](const QString& text, const QString& icon) {
+    auto* button = new Button(CoreUIUtils::createIcon(icon), text);
+    button->setText(text);
+    button->setToolButtonStyle(icon.isEmpty() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
+    return button;
+  };
+  auto* range = new ChoiceButton;
+  for (const char* label : {"Global", "Input", "In/Out", "Visible"}) {
+    range->addItem(QString::fromLatin1(label), nullptr, nullptr, true);
+  }
+  range->setCurrentIndex(2);
+  toolbar->addItem(
+      CollapsibleToolbarItem::CreateOverflowItem(range, QStringLiteral("Frame Slider Range"), 8, 2, nullptr));
+  toolbar->addWidget(new VerticalDivider);
+  toolbar->addItem(CollapsibleToolbarItem::CreateOverflowItem(makeButton(QStringLiteral("I"), QString()),
+                                                              QStringLiteral("Set In"), 10, 3, group));
+  toolbar->addItem(CollapsibleToolbarItem::CreateOverflowItem(
+      makeButton(QStringLiteral("Play"), QStringLiteral("TransportPlayForwards")), QStringLiteral("Play"), 12,
+      4, nullptr));
+  toolbar->addItem(CollapsibleToolbarItem::CreateOverflowItem(makeButton(QStringLiteral("O"), QString()),
+                                                              QStringLiteral("Set Out"), 10, 5, group));
+  toolbar->addStretch();
+  auto* narrow = new CollapsibleToolbar;
+  narrow->addItem(CollapsibleToolbarItem::CreateOverflowItem(
+      makeButton(QStringLiteral("A long label"), QString()), QStringLiteral("A long label"), 1, 0, nullptr));
+  narrow->addItem(CollapsibleToolbarItem::CreateOverflowItem(
+      makeButton(QStringLiteral("Stop"), QStringLiteral("TransportStop")), QStringLiteral("Stop"), 5, 1,
+      nullptr));
+  narrow->setFixedWidth(70);
+
+  auto* knobs = new DraggableToolbar;
+  auto* edit = new DragButton;
+  edit->setIcon(QIcon(QStringLiteral("icons:ControlPanelBin/edit_on.png")));
+  edit->setAutoRaise(true);
+  edit->setCheckable(true);
+  knobs->pushWidget(edit);
+  knobs->addPersistentWidget(new VerticalDivider);
+  for (const char* type : {"double",  "position_2d", "position_3d",   "size_wh",   "bbox",
+                           "size",    "uv",          "integer",       "color_rgb", "color_rgba",
+                           "boolean", "tcl_button",  "python_button", "pulldown",  "cascading_pulldown",
+                           "menu",    "string",      "filename",      "tab",       "group",
+                           "text",    "divider"}) {
+    auto* knob = new DragButton;
+    const QString path =
+        QStringLiteral("icons:ControlPanelBin/CustomKnobPanelIcons/%1.png").arg(QLatin1String(type));
+    knob->setIcon(
+        QIcon(QFileInfo(path).isFile() ? path : QStringLiteral("icons:ControlPanelBin/knob_default.png")));
+    knob->setToolTip(QString::fromLatin1(type));
+    knob->setAutoRaise(true);
+    knob->setFixedSize(20, 20);
+    knobs->pushWidget(knob);
+  }
+  auto* defaultKnob = new DragButton;
+  defaultKnob->setIcon(QIcon(QStringLiteral("icons:ControlPanelBin/knob_default.png")));
+  defaultKnob->setAutoRaise(true);
+  defaultKnob->setFixedSize(20, 20);
+  knobs->pushWidget(defaultKnob);
+
+  layout->addWidget(Caption(QStringLiteral("Collapsible tool bar, wide and narrow (folded into \u00bb):")));
+  layout->addWidget(toolbar);
+  layout->addWidget(narrow);
+  layout->addWidget(Caption(QStringLiteral("Draggable tool bar of knob buttons:")));
+  layout->addWidget(knobs);
+  return page;
+}
+
+QWidget* Gallery::makeSpinBoxes() {
+  auto* page = new QWidget;
+  auto* form = new QFormLayout(page);
+  auto* plain = new DoubleSpinBox;
+  plain->setValue(0.5);
+  auto* drag = new DragDoubleSpinBox;
+  drag->setValue(1.25);
+  auto* channels = new QWidget;
+  auto* channelLayout = new QHBoxLayout(channels);
+  channelLayout->setContentsMargins(0, 0, 0, 0);
+  const QColor colours[] = {QColor(220, 60, 60), QColor(60, 190, 60), QColor(70, 110, 230)};
+  const double values[] = {0.18, 0.42, 1.5};
+  for (int channel = 0; channel < 3; ++channel) {
+    auto* box = new ColorDoubleSpinBox(colours[channel]);
+    box->setValue(values[channel]);
+    channelLayout->addWidget(box);
+  }
+  auto* picker = new ColorPicker;
+  picker->setColor(0.9f, 0.45f, 0.1f, 1.0f, false);
+  form->addRow(QStringLiteral("Double spin box"), plain);
+  form->addRow(QStringLiteral("Drag spin box"), drag);
+  form->addRow(QStringLiteral("Colour channels"), channels);
+  form->addRow(QStringLiteral("Colour picker"), picker);
+  return page;
+}
+
+QWidget* Gallery::makeSmallWidgets() {
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+
+  auto* labels = new QWidget;
+  auto* labelRow = new QHBoxLayout(labels);
+  labelRow->setContentsMargins(0, 0, 0, 0);
+  auto* fps = new ToolbarLabel(QStringLiteral("23.98 fps"));
+  auto* warning = new ToolbarLabel(QStringLiteral("20.0 fps"));
+  warning->setTextColor(Qt::red);
+  auto* elided = new ToolbarLabel(QStringLiteral("A very long tool-bar label"));
+  elided->setElideMode(Qt::ElideRight);
+  elided->setMaximumWidth(90);
+  elided->setFixedWidth(90);
+  for (ToolbarLabel* label : {fps, warning, elided}) {
+    label->setFrameShape(QFrame::StyledPanel);
+    labelRow->addWidget(label);
+  }
+  labelRow->addStretch();
+
+  // Text in its own colour where it stands out, else in black or white.
+  auto* contrast = new QWidget;
+  auto* contrastRow = new QHBoxLayout(contrast);
+  contrastRow->setContentsMargins(0, 0, 0, 0);
+  const std::pair<QColor, QColor> pairs[] = {{QColor(128, 128, 128), QColor(128, 128, 128)},
+                                             {QColor(40, 40, 40), Qt::black},
+                                             {QColor(255, 255, 0), Qt::white},
+                                             {QColor(230, 70, 40), QColor(20, 30, 60)}};
+  for (const auto& [text, background] : pairs) {
+    auto* swatch = new QLabel(QStringLiteral("Aa %1").arg(text.name()));
+    swatch->setAutoFillBackground(true);
+    swatch->setMargin(4);
+    QPalette colours = swatch->palette();
+    colours.setColor(QPalette::Window, background);
+    colours.setColor(QPalette::WindowText, Velloro::ContrastingColor(text, background));
+    swatch->setPalette(colours);
+    contrastRow->addWidget(swatch);
+  }
+  contrastRow->addStretch();
+
+  auto* model = new QStandardItemModel(1, 5, page);
+  const QVariant cells[] = {QColor(200, 60, 40), QColor(60, 160, 90), QStringLiteral("#3050f0"),
+                            QStringLiteral("no colour"), QColor(250, 220, 60)};
+  for (int column = 0; column < 5; ++column) {
+    model->setData(model->index(0, column), cells[column]);
+  }
+  auto* table = new QTableView;
+  table->setModel(model);
+  table->setItemDelegate(new Velloro::ColourItemDelegate(Velloro::ColourItemDelegate::Square, table));
+  table->horizontalHeader()->setDefaultSectionSize(44);
+  table->verticalHeader()->hide();
+  table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + table->rowHeight(0) + 4);
+  table->setFixedWidth(5 * 44 + 4);
+
+  auto* poster = new ChoiceButton;
+  for (const auto& [name, value] : Velloro::PosterFrameSettingNames()) {
+    poster->addItem(QString::fromStdString(name), nullptr, nullptr, true);
+  }
+  poster->setCurrentIndex(Velloro::Middle);
+  auto* hover = new QLineEdit(QStringLiteral("focus follows the mouse"));
+  Velloro::RegisterForHoverFocus(*hover);
+
+  Velloro::UI::InfoBubble bubble;
+  bubble.setMessage(QStringLiteral("Frames 1001\u20131100 are cached.\nAny key closes this note."));
+  auto* bubbleShot = new QLabel;
+  bubbleShot->setPixmap(bubble.grab());
+
+  layout->addWidget(Caption(QStringLiteral("Tool-bar labels (plain, warning, elided):")));
+  layout->addWidget(labels);
+  layout->addWidget(Caption(QStringLiteral("Contrasting text colours:")));
+  layout->addWidget(contrast);
+  layout->addWidget(Caption(QStringLiteral("Colour cells (a cell without a colour is cross-hatched):")));
+  layout->addWidget(table);
+  layout->addWidget(
+      Row({Caption(QStringLiteral("Poster frame")), poster, Caption(QStringLiteral("Hover focus")), hover}));
+  layout->addWidget(Row({Caption(QStringLiteral("Info bubble")), bubbleShot}));
+  return page;
+}
+
+QWidget* Gallery::makePreview() {
+  auto* image = new GalleryPreview;
+  image->setFile(QStringLiteral("/shots/sq010/plate.1042.exr"));
+  image->setMinimumHeight(160);
+  auto* font = new GalleryPreview;
+  font->setFile(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
+  auto* none = new GalleryPreview;
+  none->setFile(QString());
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(image, 1);
+  layout->addWidget(font);
+  layout->addWidget(none);
+  return page;
+}
+
+bool Gallery::saveScreenshots(const QString& folder) {
+  if (!QDir().mkpath(folder)) {
+    return false;
+  }
+  // The rendering itself is profiled, so the trace shows the event graph export at work.
+  Tessel::UI::EventGraph graph;
+  Velloro::EventGraphSettings::SetEnabled(true);
+  Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
+
+  resize(1180, 900);
+  show();
+  QCoreApplication::processEvents();
+  if (QWidget* focused = QApplication::focusWidget()) {
+    focused->clearFocus();
+  }
+  QCoreApplication::processEvents();
+  bool written = true;
+  const QDir directory(folder);
+  int frame = 0;
+  auto save = [&](QWidget* widget, const QString& name) {
+    const QString path = directory.filePath(name + QStringLiteral(".png"));
+    Velloro::EventAdderProxy timing(
+        &track, std::make_shared<Velloro::UI::EventUserDataFileAndFrame>(path.toStdString(), frame++), false);
+    written = widget->grab().save(path) && written;
+  };
+  save(this, QStringLiteral("gallery"));
+  for (const Group& group : m_groups) {
+    save(group.box, group.fileName);
+  }
+  written = graph.writeChromeTrace(directory.filePath(QStringLiteral("gallery-trace.json"))) && written;
+  Velloro::EventGraphSettings::SetEnabled(false);
+  return written;
+}

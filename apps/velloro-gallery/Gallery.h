@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QGroupBox;
+
+// One window with every widget of the widget library and the library's small widgets, in
+// labelled groups.
+class Gallery : public QWidget {
+  Q_OBJECT
+public:
+  explicit Gallery(QWidget* parent = nullptr);
+
+  // Writes the whole window and each group as PNG files into the folder, and a Chrome trace
+  // of the rendering beside them. False when a file cannot be written.
+  bool saveScreenshots(const QString& folder);
+
+private:
+  QGroupBox* addGroup(const QString& title, const QString& fileName, QWidget* contents);
+  QWidget* makeTimeLine();
+  QWidget* makeTransport();
+  QWidget* makeToolbars();
+  QWidget* makeSpinBoxes();
+  QWidget* makeSmallWidgets();
+  QWidget* makePreview();
+
+  struct Group {
+    QGroupBox* box;
+    QString fileName;
+  };
+  QList<Group> m_groups;
+};

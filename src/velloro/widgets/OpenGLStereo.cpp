@@ -1,0 +1,33 @@
+#include <velloro/widgets/OpenGLStereo.h>
+
+#include <QGuiApplication>
+#include <QOpenGLContext>
+#include <QSurfaceFormat>
+
+namespace Velloro {
+
+namespace {
+
+bool ProbeStereo() {
+  // Without an application there is no platform to ask.
+  if (!QGuiApplication::instance()) {
+    return false;
+  }
+  QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+  format.setStereo(true);
+  QOpenGLContext context;
+  context.setFormat(format);
+  if (!context.create()) {
+    return false;
+  }
+  return context.format().stereo();
+}
+
+} // namespace
+
+bool IsOpenGLStereoAvailable() {
+  static const bool available = ProbeStereo();
+  return available;
+}
+
+} // namespace Velloro

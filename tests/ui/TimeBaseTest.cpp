@@ -1,0 +1,43 @@
+#include <TesselBase/TimeBase.h>
+
+#include <QVariant>
+
+#include <gtest/gtest.h>
+
+using Tessel::Base::TimeBase;
+
+TEST(TimeBase, BuildsRatesFromFiguresWholeRatesAndIndexes) {
+  EXPECT_EQ(TimeBase(24.0f).denominator(), 1);
+  EXPECT_EQ(TimeBase(23.976f).numerator(), 24000);
+  EXPECT_EQ(TimeBase(23.97f).denominator(), 1001);
+  EXPECT_EQ(TimeBase(29.97f).numerator(), 30000);
+  EXPECT_EQ(TimeBase(12.5f).numerator(), 1250);
+  EXPECT_EQ(TimeBase(12.5f).denominator(), 100);
+  EXPECT_EQ(TimeBase(0.00001f).denominator(), 1);
+  EXPECT_FALSE(TimeBase::FromWholeRate(0, true).isValid());
+  EXPECT_EQ(TimeBase::FromWholeRate(30, true).numerator(), 30000);
+  TimeBase rate(7, 1);
+  rate.setStandardRate(8);
+  EXPECT_EQ(rate.numerator(), 7);
+  rate.setStandardRate(7);
+  EXPECT_EQ(rate.numerator(), 60000);
+}
+
+TEST(TimeBase, LabelsAndEquality) {
+  EXPECT_EQ(TimeBase().label(), "Invalid");
+  EXPECT_EQ(TimeBase(24, 1).label(), "24");
+  EXPECT_EQ(TimeBase(24000, 1001).label(), "23.98");
+  EXPECT_EQ(TimeBase(1250, 100).label(), "12.50");
+  EXPECT_EQ(TimeBase(48000, 2000).label(), "24");
+  EXPECT_NE(TimeBase(0, 1), TimeBase());
+  EXPECT_EQ(TimeBase(), TimeBase(5, 0));
+  EXPECT_EQ(TimeBase(48, 2), TimeBase(24, 1));
+  EXPECT_NE(TimeBase(24000, 1001), TimeBase(24, 1));
+  EXPECT_EQ(TimeBase().toFloat(), 0.0f);
+}
+
+TEST(TimeBase, TravelsInAVariantUnderItsFullName) {
+  EXPECT_TRUE(QMetaType::fromName("Tessel::Base::TimeBase").isValid());
+  const QVariant value = QVariant::fromValue(TimeBase(25, 1));
+  EXPECT_EQ(value.value<TimeBase>().numerator(), 25);
+}
