@@ -7,25 +7,27 @@
 #include <velloro/base/Exceptions.h>
 #include <velloro/base/Log.h>
 #include <velloro/base/NonCopyable.h>
-#include <velloro/base/RefCounter.h>
 #include <velloro/base/System.h>
 #include <velloro/base/Task.h>
 #include <velloro/base/ThreadPoolBase.h>
 #include <velloro/base/ThreadPoolBoost.h>
 
-#include <velloro/views/CreateViewsDialog.h>
-#include <velloro/views/View.h>
-#include <velloro/views/ViewButton.h>
-#include <velloro/views/ViewDataModel.h>
-#include <velloro/views/ViewList_Listener.h>
-#include <velloro/views/ViewPath.h>
-#include <velloro/views/ViewSettings.h>
 #include <velloro/colour/ColorTransforms.h>
 #include <velloro/colour/ConfigInfo.h>
 #include <velloro/colour/ConfigPaths.h>
 #include <velloro/colour/DisplayTransformName.h>
 #include <velloro/colour/OCIOConfigManager.h>
 #include <velloro/colour/OCIORolesBehavior.h>
+
+#include <velloro/eventgraph/EventAdderProxy.h>
+#include <velloro/eventgraph/EventGraphCoreMediaOperationTimer.h>
+#include <velloro/eventgraph/EventGraphSettings.h>
+#include <velloro/eventgraph/EventStopperProxy.h>
+#include <velloro/eventgraph/EventTrackProxy.h>
+#include <velloro/eventgraph/EventUserDataErrorAndOtherUserData.h>
+#include <velloro/eventgraph/EventUserDataFileAndFrame.h>
+#include <velloro/eventgraph/EventUserDataFrameAndDuration.h>
+#include <velloro/eventgraph/EventUserDataFrameAndImage.h>
 
 #include <velloro/image/ChannelDesc.h>
 #include <velloro/image/ChannelVector.h>
@@ -37,6 +39,7 @@
 #include <velloro/image/LayerVector.h>
 #include <velloro/image/StereoChannelDesc.h>
 #include <velloro/image/StereoLayer.h>
+
 #include <velloro/localisation/ILocaliser.h>
 #include <velloro/localisation/LocalisationConfiguration.h>
 #include <velloro/localisation/LocalisationEngine.h>
@@ -44,15 +47,13 @@
 #include <velloro/localisation/LocalisationPolicy.h>
 #include <velloro/localisation/LocalisationQueue.h>
 
-#include <velloro/eventgraph/EventAdderProxy.h>
-#include <velloro/eventgraph/EventGraphCoreMediaOperationTimer.h>
-#include <velloro/eventgraph/EventGraphSettings.h>
-#include <velloro/eventgraph/EventStopperProxy.h>
-#include <velloro/eventgraph/EventTrackProxy.h>
-#include <velloro/eventgraph/EventUserDataErrorAndOtherUserData.h>
-#include <velloro/eventgraph/EventUserDataFileAndFrame.h>
-#include <velloro/eventgraph/EventUserDataFrameAndDuration.h>
-#include <velloro/eventgraph/EventUserDataFrameAndImage.h>
+#include <velloro/views/CreateViewsDialog.h>
+#include <velloro/views/View.h>
+#include <velloro/views/ViewButton.h>
+#include <velloro/views/ViewDataModel.h>
+#include <velloro/views/ViewList_Listener.h>
+#include <velloro/views/ViewPath.h>
+#include <velloro/views/ViewSettings.h>
 
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>

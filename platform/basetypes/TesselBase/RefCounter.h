@@ -3,31 +3,48 @@
 #include <TesselBase/TesselBaseExport.h>
 
 #include <atomic>
+#include <cstdint>
 
-namespace Tessel {
-namespace Base {
+namespace Tessel::Base {
 
-// An intrusive reference count; the object deletes itself when the last reference goes.
-// The count is atomic, so references may be taken and dropped on any thread.
+// An intrusive, atomic reference count, usable with boost::intrusive_ptr. A new object holds no
+// reference; when the last reference is removed, release() is called, which deletes the object,
+// so counted objects must be created with new. Tasks, pools and operation timers share it.
+//
+// Threads: any thread may add and remove references.
 class TESSEL_BASE_EXPORT RefCounter {
 public:
   RefCounter() = default;
-  RefCounter(const RefCounter&) {}
-  RefCounter& operator=(const RefCounter&) { return *this; }
+  // A copy is a new object: it starts without references of its own.
+  RefCounter(const RefCounter&) noexcept {}
+  RefCounter& operator=(const RefCounter&) noexcept { return *this; }
   virtual ~RefCounter();
 
-  void addReference() const { m_count.fetch_add(1, std::memory_order_relaxed); }
-  // Returns true when this call dropped the last reference.
-  bool removeReference() const;
-  int referenceCount() const { return m_count.load(std::memory_order_acquire); }
+  void addReference() noexcept { _references.fetch_add(1, std::memory_order_relaxed); }
+  // Returns true when this call removed the last reference (and so released the object).
+  bool removeReference() noexcept {
+    if (_references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+      release();
+      return true;
+    }
+    return false;
+  }
+  std::int32_t referenceCount() const noexcept { return _references.load(std::memory_order_acquire); }
 
 protected:
-  // Called when the last reference goes; objects that live in a pool may recycle themselves.
-  virtual void release() const;
+  // Called when the last reference goes; deletes the object.
+  virtual void release() noexcept;
 
 private:
-  mutable std::atomic<int> m_count{0};
+  std::atomic<std::int32_t> _references{0};
 };
 
-} // namespace Base
-} // namespace Tessel
+inline void intrusive_ptr_add_ref(RefCounter* object) noexcept {
+  object->addReference();
+}
+
+inline void intrusive_ptr_release(RefCounter* object) noexcept {
+  object->removeReference();
+}
+
+} // namespace Tessel::Base

@@ -1,7 +1,7 @@
 #pragma once
 
+#include <TesselBase/RefCounter.h>
 #include <velloro/VelloroExport.h>
-#include <velloro/base/RefCounter.h>
 
 #include <boost/date_time/posix_time/ptime.hpp>
 #include <boost/exception_ptr.hpp>

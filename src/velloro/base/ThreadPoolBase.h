@@ -1,8 +1,8 @@
 #pragma once
 
+#include <TesselBase/RefCounter.h>
 #include <velloro/VelloroExport.h>
 #include <velloro/base/NonCopyable.h>
-#include <velloro/base/RefCounter.h>
 #include <velloro/base/TaskQueue.h>
 
 #include <boost/thread/barrier.hpp>
