@@ -165,7 +165,7 @@ void Task::execute() {
       failure = currentException();
       if (!resultRequested()) {
         Log::LogLine(Log::eError, 0)
-            << "Tessel::Base::Task caught unkown exception and don't know how to handle it.\n";
+            << "Tessel::Base::Task caught unkown exception and don't know how to handle it.";
       }
     }
   }

@@ -22,19 +22,29 @@ void TaskQueue::push(Task& task) {
     }
     bucket = &added->second;
   }
+  if (_emptyBucket != _buckets.end() && &_emptyBucket->second == bucket) {
+    _emptyBucket = _buckets.end();
+  }
   bucket->push_back(task);
   ++_size;
 }
 
 Task* TaskQueue::takeFirstReady() {
   for (auto bucket = _buckets.begin(); bucket != _buckets.end(); ++bucket) {
+    if (bucket == _emptyBucket) {
+      continue;
+    }
     for (auto task = bucket->second.begin(); task != bucket->second.end(); ++task) {
       if (task->isReady()) {
         Task& taken = *task;
         bucket->second.erase(task);
         --_size;
         if (bucket->second.empty()) {
-          recycle(bucket);
+          // Kept in place for the next task of its priority; the one kept before goes.
+          if (_emptyBucket != _buckets.end()) {
+            recycle(_emptyBucket);
+          }
+          _emptyBucket = bucket;
         }
         return &taken;
       }
@@ -54,6 +64,7 @@ std::vector<Task*> TaskQueue::takeAll() {
   }
   _buckets.clear();
   _bucketOf.clear();
+  _emptyBucket = _buckets.end();
   _size = 0;
   return tasks;
 }

@@ -17,8 +17,9 @@ namespace Tessel::Base {
 // arrival. Tasks are linked through their own hook (no allocation per task); one list per
 // distinct priority sits in an ordered map, with a flat hash index beside it, so adding to a
 // priority already present costs O(1) (a new priority O(log P), for P distinct priorities) and
-// taking the head costs O(1). The node of a list that ran empty is kept for the next new
-// priority, so a steady stream of tasks of one priority does not allocate.
+// taking the head costs O(1). The list that ran empty last stays in place, and the node of the
+// one before is kept for the next new priority, so a queue that keeps running dry on one
+// priority neither allocates nor rebalances the map.
 //
 // Threads: guarded by the owning pool's lock.
 class TaskQueue : private NonCopyable {
@@ -46,6 +47,8 @@ private:
   // The list of each priority present; map nodes keep their address, so the pointers hold.
   boost::unordered_flat_map<int, Bucket*> _bucketOf;
   Buckets::node_type _spareBucket;
+  // An empty list left in the map and the index, or end().
+  Buckets::iterator _emptyBucket = _buckets.end();
   std::size_t _size = 0;
 };
 
