@@ -3,26 +3,18 @@
 #include "TestConfigs.h"
 
 #include <velloro/colour/ColorTransforms.h>
-#include <velloro/colour/OCIOConfigManager.h>
 
 #include <TesselOCIOUtility/DisplaysAndActiveViews.h>
-
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 namespace Velloro::OpenColorIO {
 
-// Sets flag combinations no configuration can produce (see ColorTransforms).
+// The working-space flag alone, which no configuration can produce (see ColorTransforms).
 struct ColorTransformsTestPeer {
-  static ColorTransforms withFlags(bool eightBit, bool sixteenBit, bool log, bool floatingPoint,
-                                   bool workingSpace) {
+  static ColorTransforms withOnlyWorkingSpaceFallback() {
     ColorTransforms transforms(nullptr);
-    transforms._eightBitUsingFallback = eightBit;
-    transforms._sixteenBitUsingFallback = sixteenBit;
-    transforms._logUsingFallback = log;
-    transforms._floatingPointUsingFallback = floatingPoint;
-    transforms._workingSpaceUsingFallback = workingSpace;
+    transforms._workingSpaceUsingFallback = true;
     return transforms;
   }
 };
@@ -33,28 +25,37 @@ namespace {
 
 using namespace Velloro::OpenColorIO;
 using ColourTest::ConfigText;
+using ColourTest::defaultsOf;
+using Strings = std::vector<std::string>;
 
 const char kTitle[] =
     "Could not use desired colorspaces for the following transforms. Please check their chosen "
     "defaults";
 
-class ColorTransformsTest : public ::testing::Test {
-protected:
-  void TearDown() override { manager.setOcioRolesBehavior(RolesFirst); }
+std::vector<bool> fallbackFlags(const ColorTransforms& transforms) {
+  return {transforms.isEightBitUsingFallback(), transforms.isSixteenBitUsingFallback(),
+          transforms.isLogUsingFallback(), transforms.isFloatingPointUsingFallback(),
+          transforms.isWorkingSpaceUsingFallback()};
+}
 
-  // Loads the configuration afresh under the given behaviour and builds its transforms.
+// The details WarnOnUsingFallbacks gives, checking its title; "none" when it declines.
+QString warning(const ColorTransforms& transforms) {
+  QString title = "none";
+  QString details = "none";
+  if (ColorTransforms::WarnOnUsingFallbacks(transforms, title, details)) {
+    EXPECT_EQ(title, kTitle);
+  }
+  EXPECT_EQ(title == "none", details == "none") << "title and details change together";
+  return details;
+}
+
+class ColorTransformsTest : public ColourTest::ManagerTest {
+protected:
   ColorTransforms transformsFor(const ConfigText& text, OCIORolesBehavior behavior) {
-    const std::string path = directory.filePath(QString("config-%1.ocio").arg(++configCount)).toStdString();
-    ColourTest::writeFile(path, text.yaml());
-    manager.setOcioRolesBehavior(behavior);
-    const ConfigInfo info = manager.reloadConfig(path);
+    const ConfigInfo info = reload(text, behavior);
     EXPECT_NE(info.config, nullptr) << info.error;
     return ColorTransforms(info.config);
   }
-
-  QTemporaryDir directory;
-  int configCount = 0;
-  OCIOConfigManager& manager = OCIOConfigManager::getConfigManager();
 };
 
 ConfigText allRolesConfig() {
@@ -70,55 +71,31 @@ ConfigText allRolesConfig() {
   return text;
 }
 
-TEST_F(ColorTransformsTest, NullConfigurationGivesNothing) {
-  const ColorTransforms transforms(nullptr);
-  for (int type = ColorTransforms::Thumbnail; type <= ColorTransforms::WorkingSpace; ++type) {
-    EXPECT_EQ(transforms.getDefaultLUT(static_cast<ColorTransforms::LUTDataType>(type)), "");
-  }
-  EXPECT_EQ(transforms.viewer(), "");
-  EXPECT_EQ(transforms.monitorOut(), "");
-  EXPECT_TRUE(transforms.getAvailableColorspaces().empty());
-  EXPECT_TRUE(transforms.getAvailableDisplayTransforms().empty());
-  EXPECT_FALSE(transforms.isUsingFallbacks());
-  QString title = "kept";
-  QString details = "kept";
-  EXPECT_FALSE(ColorTransforms::WarnOnUsingFallbacks(transforms, title, details));
-  EXPECT_EQ(title, "kept");
-  EXPECT_EQ(details, "kept");
-}
+TEST_F(ColorTransformsTest, DefaultsFromRolesOrNothingWithoutConfiguration) {
+  const ColorTransforms none(nullptr);
+  EXPECT_EQ(defaultsOf(none), Strings(6));
+  EXPECT_EQ(none.viewer() + none.monitorOut(), "");
+  EXPECT_TRUE(none.getAvailableColorspaces().empty() && none.getAvailableDisplayTransforms().empty());
+  EXPECT_EQ(warning(none), "none");
 
-TEST_F(ColorTransformsTest, DefaultsFromRolesWithoutFallbacks) {
   const ColorTransforms shown = transformsFor(allRolesConfig(), RolesFirst);
-  EXPECT_EQ(shown.eightBit(), "matte_paint");
-  EXPECT_EQ(shown.sixteenBit(), "texture_paint");
-  EXPECT_EQ(shown.log(), "compositing_log");
-  EXPECT_EQ(shown.floatingPoint(), "scene_linear");
-  EXPECT_EQ(shown.workingSpace(), "scene_linear");
+  EXPECT_EQ(defaultsOf(shown), (Strings{"sRGB/Film", "matte_paint", "texture_paint", "compositing_log",
+                                        "scene_linear", "scene_linear"}));
   EXPECT_FALSE(shown.isUsingFallbacks());
+  EXPECT_EQ(warning(shown), "none");
   EXPECT_EQ(shown.getAvailableColorspaces(), manager.getCurrentConfig().menuEntries);
   EXPECT_EQ(shown.getAvailableColorspaces().front(), "compositing_log\tcompositing_log (ACEScct)");
-
   EXPECT_EQ(shown.viewer(), "sRGB/Film");
-  EXPECT_EQ(shown.thumbnail(), "sRGB/Film");
   EXPECT_EQ(shown.monitorOut(), "sRGB/Film");
   EXPECT_EQ(shown.getAvailableDisplayTransforms(),
-            (std::vector<std::string>{"sRGB/Film", "sRGB/Raw", "Projector/DCI", "Projector/Raw"}));
+            (Strings{"sRGB/Film", "sRGB/Raw", "Projector/DCI", "Projector/Raw"}));
 
   const ColorTransforms hidden = transformsFor(allRolesConfig(), HideRoles);
-  EXPECT_EQ(hidden.getDefaultLUT(ColorTransforms::Thumbnail), "sRGB/Film");
-  EXPECT_EQ(hidden.getDefaultLUT(ColorTransforms::EightBit), "sRGB - Texture");
-  EXPECT_EQ(hidden.getDefaultLUT(ColorTransforms::SixteenBit), "ACEScct");
-  EXPECT_EQ(hidden.getDefaultLUT(ColorTransforms::Log), "ACEScct");
-  EXPECT_EQ(hidden.getDefaultLUT(ColorTransforms::FloatingPoint), "ACEScg");
-  EXPECT_EQ(hidden.getDefaultLUT(ColorTransforms::WorkingSpace), "ACEScg");
+  EXPECT_EQ(defaultsOf(hidden),
+            (Strings{"sRGB/Film", "sRGB - Texture", "ACEScct", "ACEScct", "ACEScg", "ACEScg"}));
   EXPECT_EQ(hidden.getDefaultLUT(static_cast<ColorTransforms::LUTDataType>(6)), "");
   EXPECT_FALSE(hidden.isUsingFallbacks());
   EXPECT_EQ(hidden.getAvailableColorspaces().front(), "ACEScg\tACES/ACEScg");
-
-  // A copy carries everything.
-  const ColorTransforms copy = hidden;
-  EXPECT_EQ(copy.eightBit(), "sRGB - Texture");
-  EXPECT_EQ(copy.getAvailableDisplayTransforms(), hidden.getAvailableDisplayTransforms());
 }
 
 TEST_F(ColorTransformsTest, MissingRolesFallBackToTheDefaultRoleThenTheFirstColorSpace) {
@@ -128,54 +105,30 @@ TEST_F(ColorTransformsTest, MissingRolesFallBackToTheDefaultRoleThenTheFirstColo
     ConfigText withDefault = allRolesConfig();
     withDefault.roles = {{"default", "Raw"}, {"scene_linear", "ACEScg"}};
     const ColorTransforms fromDefault = transformsFor(withDefault, behavior);
-    EXPECT_EQ(fromDefault.eightBit(), "Raw");
-    EXPECT_EQ(fromDefault.sixteenBit(), "Raw");
-    EXPECT_EQ(fromDefault.log(), "Raw");
-    EXPECT_EQ(fromDefault.floatingPoint(), behavior == HideRoles ? "ACEScg" : "scene_linear");
-    EXPECT_TRUE(fromDefault.isEightBitUsingFallback());
-    EXPECT_TRUE(fromDefault.isSixteenBitUsingFallback());
-    EXPECT_TRUE(fromDefault.isLogUsingFallback());
-    EXPECT_FALSE(fromDefault.isFloatingPointUsingFallback());
-    EXPECT_FALSE(fromDefault.isWorkingSpaceUsingFallback());
-    QString title;
-    QString details = "replaced";
-    EXPECT_TRUE(ColorTransforms::WarnOnUsingFallbacks(fromDefault, title, details));
-    EXPECT_EQ(title, kTitle);
-    EXPECT_EQ(details, "8bit\n16bit\nlog\n");
+    const std::string linear = behavior == HideRoles ? "ACEScg" : "scene_linear";
+    EXPECT_EQ(defaultsOf(fromDefault), (Strings{"sRGB/Film", "Raw", "Raw", "Raw", linear, linear}));
+    EXPECT_EQ(fallbackFlags(fromDefault), (std::vector<bool>{true, true, true, false, false}));
+    EXPECT_EQ(warning(fromDefault), "8bit\n16bit\nlog\n");
 
     // Without a default role either, the first colour space is taken.
     ConfigText noRoles = allRolesConfig();
     noRoles.roles.clear();
     const ColorTransforms fromFirst = transformsFor(noRoles, behavior);
-    for (const std::string& value : {fromFirst.eightBit(), fromFirst.sixteenBit(), fromFirst.log(),
-                                     fromFirst.floatingPoint(), fromFirst.workingSpace()}) {
-      EXPECT_EQ(value, "ACEScg");
-    }
-    EXPECT_TRUE(fromFirst.isFloatingPointUsingFallback());
-    EXPECT_TRUE(fromFirst.isWorkingSpaceUsingFallback());
-    EXPECT_TRUE(ColorTransforms::WarnOnUsingFallbacks(fromFirst, title, details));
-    EXPECT_EQ(details, "8bit\n16bit\nlog\nfloating point\n");
+    EXPECT_EQ(defaultsOf(fromFirst),
+              (Strings{"sRGB/Film", "ACEScg", "ACEScg", "ACEScg", "ACEScg", "ACEScg"}));
+    EXPECT_EQ(fallbackFlags(fromFirst), std::vector<bool>(5, true));
+    EXPECT_EQ(warning(fromFirst), "8bit\n16bit\nlog\nfloating point\n");
 
     // A role naming a colour space the configuration lacks counts as missing.
     ConfigText dangling = allRolesConfig();
     dangling.roles[2].second = "no such space";
     const ColorTransforms fromDangling = transformsFor(dangling, behavior);
     EXPECT_EQ(fromDangling.eightBit(), "Raw");
-    EXPECT_TRUE(fromDangling.isEightBitUsingFallback());
-    EXPECT_FALSE(fromDangling.isSixteenBitUsingFallback());
+    EXPECT_EQ(fallbackFlags(fromDangling), (std::vector<bool>{true, false, false, false, false}));
+    EXPECT_EQ(warning(fromDangling), "8bit\n");
   }
-}
-
-TEST_F(ColorTransformsTest, WarningListsOnlyImageDefaults) {
-  QString title;
-  QString details = "replaced";
-  EXPECT_TRUE(ColorTransforms::WarnOnUsingFallbacks(
-      ColorTransformsTestPeer::withFlags(false, false, false, false, true), title, details));
-  EXPECT_EQ(title, kTitle);
-  EXPECT_EQ(details, "");
-  EXPECT_TRUE(ColorTransforms::WarnOnUsingFallbacks(
-      ColorTransformsTestPeer::withFlags(false, true, false, true, false), title, details));
-  EXPECT_EQ(details, "16bit\nfloating point\n");
+  // The working space has no line of its own, yet still raises the warning.
+  EXPECT_EQ(warning(ColorTransformsTestPeer::withOnlyWorkingSpaceFallback()), "");
 }
 
 TEST_F(ColorTransformsTest, MonitorOutputPrefersRec709Views) {
@@ -195,27 +148,21 @@ TEST_F(ColorTransformsTest, MonitorOutputPrefersRec709Views) {
   // The display "default" leaves its name out of every transform name.
   text.displays = {{"default", {"sRGB", "Raw"}}, {"Rec709 Monitor", {"Rec.709", "Raw"}}};
   transforms = transformsFor(text, RolesFirst);
-  EXPECT_EQ(transforms.viewer(), "sRGB");
-  EXPECT_EQ(transforms.monitorOut(), "sRGB");
+  EXPECT_EQ(transforms.viewer() + "|" + transforms.monitorOut(), "sRGB|sRGB");
   EXPECT_EQ(transforms.getAvailableDisplayTransforms(),
-            (std::vector<std::string>{"sRGB", "Raw", "Rec709 Monitor/Rec.709", "Rec709 Monitor/Raw"}));
+            (Strings{"sRGB", "Raw", "Rec709 Monitor/Rec.709", "Rec709 Monitor/Raw"}));
 }
 
+// Without active lists every display and view shows, as the transform lists above check.
 TEST(DisplaysAndActiveViews, ActiveListsFilterAndOrder) {
-  QTemporaryDir directory;
+  ColourTest::ConfigFolder folder;
   ConfigText text;
   text.displays = {{"A", {"v1", "v2", "v3"}}, {"B", {"v3", "v1"}}, {"C", {"v1"}}};
-  const std::string all = directory.filePath("all.ocio").toStdString();
-  ColourTest::writeFile(all, text.yaml());
   text.extra = "active_displays: [B, A]\nactive_views: [v3, v1]\n";
-  const std::string active = directory.filePath("active.ocio").toStdString();
-  ColourTest::writeFile(active, text.yaml());
-
+  const std::string path = folder.write("active.ocio", text);
   using Tessel::OCIOUtility::DisplayViews;
   using Tessel::OCIOUtility::getDisplaysAndActiveViews;
-  EXPECT_EQ(getDisplaysAndActiveViews(OCIO_NAMESPACE::Config::CreateFromFile(all.c_str())),
-            (std::vector<DisplayViews>{{"A", {"v1", "v2", "v3"}}, {"B", {"v3", "v1"}}, {"C", {"v1"}}}));
-  EXPECT_EQ(getDisplaysAndActiveViews(OCIO_NAMESPACE::Config::CreateFromFile(active.c_str())),
+  EXPECT_EQ(getDisplaysAndActiveViews(OCIO_NAMESPACE::Config::CreateFromFile(path.c_str())),
             (std::vector<DisplayViews>{{"B", {"v3", "v1"}}, {"A", {"v3", "v1"}}}));
   EXPECT_TRUE(getDisplaysAndActiveViews(nullptr).empty());
 }

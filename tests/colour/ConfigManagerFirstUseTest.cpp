@@ -23,7 +23,9 @@ namespace {
 
 using namespace Velloro::OpenColorIO;
 using ColourTest::ConfigText;
+using ColourTest::defaultsOf;
 using ColourTest::installConfig;
+using Strings = std::vector<std::string>;
 
 const std::string kCG = "cg-config-v1.0.0_aces-v1.3_ocio-v2.1";
 const std::string kStudio = "studio-config-v1.0.0_aces-v1.3_ocio-v2.1";
@@ -38,14 +40,14 @@ std::string smallConfig() {
 TEST(ColourFirstUse, PluginPathFromEnvironmentThenAdded) {
   const std::vector<const char*>& path = KX::Image::getPluginPath();
   ASSERT_EQ(path.size(), 2u);
-  EXPECT_STREQ(path[0], "/velloro/first");
   EXPECT_STREQ(path[1], "/velloro/second");
   const char* first = path[0];
+  // Enough additions to move a growing store, which must not move the strings handed out.
   for (int index = 0; index < 100; ++index) {
     KX::Image::addPluginPath("/velloro/added/" + std::to_string(index));
   }
   ASSERT_EQ(path.size(), 102u);
-  EXPECT_EQ(path[0], first) << "earlier entries stay where they were";
+  EXPECT_EQ(path[0], first);
   EXPECT_STREQ(path[0], "/velloro/first");
   EXPECT_STREQ(path.back(), "/velloro/added/99");
 }
@@ -58,29 +60,24 @@ TEST(ColourFirstUse, DiscoveryLaterPluginDirectoryWins) {
   const std::string latePath = late.path().toStdString() + "/";
   const std::string earlyConfigs = earlyPath + "/OCIOConfigs/configs/";
   const std::string lateConfigs = latePath + "OCIOConfigs/configs/";
-
-  installConfig(earlyPath, "alpha", smallConfig());
-  installConfig(earlyPath, "beta", smallConfig(), true);
-  installConfig(earlyPath, "two.dots", smallConfig());
-  installConfig(earlyPath, "shared", smallConfig());
-  installConfig(earlyPath, "only-early", smallConfig(), true);
-  ColourTest::writeFile(earlyConfigs + "notes.txt", "not a configuration");
-  ColourTest::writeFile(earlyConfigs + "upper.OCIO", smallConfig());
-  ColourTest::writeFile(earlyConfigs + "empty-folder/readme.txt", "no config.ocio in here");
-  installConfig(late.path().toStdString(), "shared", smallConfig(), true);
+  // Not configurations: another suffix, the suffix in capitals, a folder without config.ocio.
+  for (const char* file : {"alpha.ocio", "two.dots.ocio", "shared.ocio", "beta/config.ocio", "notes.txt",
+                           "upper.OCIO", "empty-folder/readme.txt"}) {
+    ColourTest::writeFile(earlyConfigs + file, smallConfig());
+  }
   // A config.ocio straight in the configs folder is the configuration "config", and the folder
   // itself ("." of the listing) is no configuration.
-  ColourTest::writeFile(lateConfigs + "config.ocio", smallConfig());
-
+  for (const char* file : {"shared/config.ocio", "config.ocio"}) {
+    ColourTest::writeFile(lateConfigs + file, smallConfig());
+  }
   KX::Image::addPluginPath(earlyPath);
   KX::Image::addPluginPath(latePath);
-  const OCIOConfigManager& manager = OCIOConfigManager::getConfigManager();
-  const std::map<std::string, std::string> expected = {
-      {"alpha", earlyConfigs + "alpha.ocio"},         {"beta", earlyConfigs + "beta/config.ocio"},
-      {"config", lateConfigs + "config.ocio"},        {"only-early", earlyConfigs + "only-early/config.ocio"},
-      {"shared", lateConfigs + "shared/config.ocio"}, {"two.dots", earlyConfigs + "two.dots.ocio"},
-  };
-  EXPECT_EQ(manager.configs(), expected);
+  const std::map<std::string, std::string> expected = {{"alpha", earlyConfigs + "alpha.ocio"},
+                                                       {"beta", earlyConfigs + "beta/config.ocio"},
+                                                       {"config", lateConfigs + "config.ocio"},
+                                                       {"shared", lateConfigs + "shared/config.ocio"},
+                                                       {"two.dots", earlyConfigs + "two.dots.ocio"}};
+  EXPECT_EQ(OCIOConfigManager::getConfigManager().configs(), expected);
 
   // Found once, at first use.
   installConfig(earlyPath, "gamma", smallConfig());
@@ -90,15 +87,12 @@ TEST(ColourFirstUse, DiscoveryLaterPluginDirectoryWins) {
 // Removes the test's installation beside the program when the case ends.
 class InstallDirectory {
 public:
-  InstallDirectory()
-      : _path(QCoreApplication::applicationDirPath() + "/plugins") {
-    QDir(_path).removeRecursively();
-  }
+  InstallDirectory() { QDir(_path).removeRecursively(); }
   ~InstallDirectory() { QDir(_path).removeRecursively(); }
   std::string path() const { return _path.toStdString(); }
 
 private:
-  QString _path;
+  QString _path = QCoreApplication::applicationDirPath() + "/plugins";
 };
 
 // Run without KXIMAGE_PLUGIN_PATH; writes an installation into "plugins" beside the program.
@@ -114,49 +108,32 @@ TEST(ColourFirstUse, DefaultConfigCustomOrMovedToInstallDirectory) {
   KX::Image::addPluginPath(site.path().toStdString());
   OCIOConfigManager& manager = OCIOConfigManager::getConfigManager();
   ASSERT_EQ(manager.configs().size(), 4u);
-  EXPECT_EQ(ConstructPathFromConfigName(kCG), installedCG);
-  EXPECT_EQ(ConstructPathFromConfigName("aces_1.2"), installedACES12);
+  EXPECT_EQ(manager.defaultConfig() + (manager.isDefaultConfigCustom() ? "custom" : ""), "");
 
-  EXPECT_EQ(manager.defaultConfig(), "");
-  EXPECT_FALSE(manager.isDefaultConfigCustom());
+  // Old install paths move to this installation, when it has the configuration.
+  const std::string old = "/opt/app-1.0/plugins/OCIOConfigs/configs/";
+  EXPECT_EQ(UpgradeConfigPath(old + "aces_1.2/config.ocio"), installedACES12);
+  EXPECT_EQ(UpgradeConfigPath(old + "aces_1.1/config.ocio"), old + "aces_1.1/config.ocio");
 
-  // Paths saved by an installation elsewhere move to this one.
-  manager.setDefaultConfig("C:/Program Files/App 1.0/plugins/OCIOConfigs/configs/" + kCG + ".ocio", false);
-  EXPECT_EQ(manager.defaultConfig(), installedCG);
-  EXPECT_FALSE(manager.isDefaultConfigCustom());
-  manager.setDefaultConfig("/opt/app-1.0/plugins/OCIOConfigs/configs/aces_1.2/config.ocio", false);
-  EXPECT_EQ(manager.defaultConfig(), installedACES12);
-  EXPECT_FALSE(manager.isDefaultConfigCustom());
-  EXPECT_EQ(UpgradeConfigPath("/opt/app-1.0/plugins/OCIOConfigs/configs/aces_1.2/config.ocio"),
-            installedACES12);
-  EXPECT_EQ(UpgradeConfigPath("/opt/app-1.0/plugins/OCIOConfigs/configs/aces_1.1/config.ocio"),
-            "/opt/app-1.0/plugins/OCIOConfigs/configs/aces_1.1/config.ocio");
-
-  manager.setDefaultConfig("/opt/app-1.0/plugins/OCIOConfigs/configs/house.ocio", false);
-  EXPECT_EQ(manager.defaultConfig(), installedHouse) << "never a path that does not exist";
-  EXPECT_FALSE(manager.isDefaultConfigCustom());
-
-  // A configuration found outside the application's folder stays where it is.
-  manager.setDefaultConfig(sitePath, false);
-  EXPECT_EQ(manager.defaultConfig(), sitePath);
-  EXPECT_FALSE(manager.isDefaultConfigCustom());
-
-  // Anything that names no installed configuration is custom.
-  for (const std::string& path : {std::string("/home/artist/show.ocio"),
-                                  std::string("/opt/app-1.0/plugins/OCIOConfigs/configs/retired.ocio")}) {
-    manager.setDefaultConfig(path, false);
-    EXPECT_EQ(manager.defaultConfig(), path);
-    EXPECT_TRUE(manager.isDefaultConfigCustom()) << path;
+  // path given, custom given, default kept, custom kept
+  const std::tuple<std::string, bool, std::string, bool> cases[] = {
+      // Paths saved by an installation elsewhere move to this one, never to a path that does not exist.
+      {"C:/Program Files/App 1.0/plugins/OCIOConfigs/configs/" + kCG + ".ocio", false, installedCG, false},
+      {old + "aces_1.2/config.ocio", false, installedACES12, false},
+      {old + "house.ocio", false, installedHouse, false},
+      // A configuration found outside the application's folder stays where it is.
+      {sitePath, false, sitePath, false},
+      // Anything that names no installed configuration is custom; a custom default is left alone,
+      // even when it names an installed configuration; no default at all is not custom.
+      {"/home/artist/show.ocio", false, "/home/artist/show.ocio", true},
+      {old + "retired.ocio", false, old + "retired.ocio", true},
+      {old + kCG + ".ocio", true, old + kCG + ".ocio", true},
+      {"", false, "", false}};
+  for (const auto& [path, isCustom, expectedPath, expectedCustom] : cases) {
+    manager.setDefaultConfig(path, isCustom);
+    EXPECT_EQ(manager.defaultConfig(), expectedPath) << path;
+    EXPECT_EQ(manager.isDefaultConfigCustom(), expectedCustom) << path;
   }
-  // A custom default is left alone, even when it names an installed configuration.
-  const std::string elsewhere = "/opt/app-1.0/plugins/OCIOConfigs/configs/" + kCG + ".ocio";
-  manager.setDefaultConfig(elsewhere, true);
-  EXPECT_EQ(manager.defaultConfig(), elsewhere);
-  EXPECT_TRUE(manager.isDefaultConfigCustom());
-  // No default at all is not custom.
-  manager.setDefaultConfig("", false);
-  EXPECT_EQ(manager.defaultConfig(), "");
-  EXPECT_FALSE(manager.isDefaultConfigCustom());
 }
 
 bool contains(const std::vector<std::string>& entries, const std::string& entry) {
@@ -175,8 +152,7 @@ TEST(ColourFirstUse, RealACESConfigurations) {
   ASSERT_TRUE(QDir().mkpath(configs));
   for (const std::string& name : {kCG, kStudio}) {
     const QString file = QString::fromStdString(name) + ".ocio";
-    ASSERT_TRUE(QFileInfo::exists(source + "/" + file)) << file.toStdString();
-    ASSERT_TRUE(QFile::link(source + "/" + file, configs + file));
+    ASSERT_TRUE(QFile::link(source + "/" + file, configs + file)) << file.toStdString();
   }
   KX::Image::addPluginPath(plugins.path().toStdString());
   OCIOConfigManager& manager = OCIOConfigManager::getConfigManager();
@@ -184,13 +160,6 @@ TEST(ColourFirstUse, RealACESConfigurations) {
 
   for (const auto& [name, path] : manager.configs()) {
     SCOPED_TRACE(name);
-    EXPECT_EQ(ExtractConfigNameFromPath(path), name);
-    EXPECT_TRUE(IsACESConfig(name));
-
-    OCIOConfigManager::Version version{0, 0, 5, 0};
-    manager.getConfigVersion(path, version);
-    EXPECT_EQ(version, OCIOConfigManager::Version(2, 1, 5, -1));
-
     std::vector<std::size_t> sizes;
     for (const OCIORolesBehavior behavior : {HideRoles, RolesFirst, RolesInSubmenu}) {
       SCOPED_TRACE(behavior);
@@ -200,49 +169,42 @@ TEST(ColourFirstUse, RealACESConfigurations) {
       EXPECT_EQ(info.roleCount, 9);
       const std::vector<std::string>& entries = info.menuEntries;
       sizes.push_back(entries.size());
-      const std::string colorSpacePrefix = behavior == RolesFirst ? "Colorspaces/" : "";
-      const std::string rolePrefix = behavior == RolesInSubmenu ? "Roles/" : "";
-      EXPECT_TRUE(contains(entries, "ACEScg\t" + colorSpacePrefix + "ACES/ACEScg\t\tACES - ACEScg,lin_ap1"));
-      EXPECT_TRUE(contains(entries, "Raw\t" + colorSpacePrefix + "Utility/Raw\t\tUtility - Raw"));
-      EXPECT_EQ(contains(entries, "scene_linear\t" + rolePrefix + "scene_linear (ACEScg)"),
-                behavior != HideRoles);
-      EXPECT_EQ(contains(entries, "matte_paint\t" + rolePrefix + "matte_paint (sRGB - Texture)"),
-                behavior != HideRoles);
+      const std::string spaces = behavior == RolesFirst ? "Colorspaces/" : "";
+      const std::string roles = behavior == RolesInSubmenu ? "Roles/" : "";
+      EXPECT_TRUE(contains(entries, "ACEScg\t" + spaces + "ACES/ACEScg\t\tACES - ACEScg,lin_ap1"));
+      EXPECT_TRUE(contains(entries, "Raw\t" + spaces + "Utility/Raw\t\tUtility - Raw"));
+      EXPECT_EQ(contains(entries, "scene_linear\t" + roles + "scene_linear (ACEScg)"), behavior != HideRoles);
       if (behavior == RolesFirst) {
         EXPECT_EQ(entries.front(), "aces_interchange\taces_interchange (ACES2065-1)");
       } else if (behavior == RolesInSubmenu) {
         EXPECT_EQ(entries.back(), "texture_paint\tRoles/texture_paint (ACEScct)");
       }
       // Inactive colour spaces stay out of the menu; a role may still lead to one.
-      EXPECT_EQ(std::count_if(entries.begin(), entries.end(),
-                              [](const std::string& entry) { return entry.rfind("CIE-XYZ-D65\t", 0) == 0; }),
-                0);
-      EXPECT_TRUE(manager.getColorspaceIsData("Raw"));
-      EXPECT_FALSE(manager.getColorspaceIsData("ACEScg"));
+      EXPECT_FALSE(std::any_of(entries.begin(), entries.end(), [](const std::string& entry) {
+        return entry.rfind("CIE-XYZ-D65\t", 0) == 0;
+      }));
 
       const ColorTransforms transforms(info.config);
-      EXPECT_EQ(transforms.viewer(), "sRGB - Display/ACES 1.0 - SDR Video");
-      EXPECT_EQ(transforms.thumbnail(), transforms.viewer());
-      EXPECT_EQ(transforms.monitorOut(), transforms.viewer()) << "no sRGB view mentions Rec.709";
+      const std::string viewer = "sRGB - Display/ACES 1.0 - SDR Video";
+      // No sRGB view mentions Rec.709, so the monitor shows the default view too.
+      EXPECT_EQ(transforms.monitorOut(), viewer);
+      EXPECT_EQ(defaultsOf(transforms),
+                (behavior == HideRoles
+                     ? Strings{viewer, "sRGB - Texture", "ACEScct", "ACEScct", "ACEScg", "ACEScg"}
+                     : Strings{viewer, "matte_paint", "texture_paint", "compositing_log", "scene_linear",
+                               "scene_linear"}));
+      EXPECT_FALSE(transforms.isUsingFallbacks());
       EXPECT_EQ(transforms.getAvailableColorspaces(), entries);
       ASSERT_FALSE(transforms.getAvailableDisplayTransforms().empty());
-      EXPECT_EQ(transforms.getAvailableDisplayTransforms().front(), transforms.viewer());
+      EXPECT_EQ(transforms.getAvailableDisplayTransforms().front(), viewer);
       EXPECT_TRUE(contains(transforms.getAvailableDisplayTransforms(), "P3-D65 - Display/Raw"));
-      EXPECT_FALSE(transforms.isUsingFallbacks());
-      const bool hidden = behavior == HideRoles;
-      EXPECT_EQ(transforms.eightBit(), hidden ? "sRGB - Texture" : "matte_paint");
-      EXPECT_EQ(transforms.sixteenBit(), hidden ? "ACEScct" : "texture_paint");
-      EXPECT_EQ(transforms.log(), hidden ? "ACEScct" : "compositing_log");
-      EXPECT_EQ(transforms.floatingPoint(), hidden ? "ACEScg" : "scene_linear");
-      EXPECT_EQ(transforms.workingSpace(), hidden ? "ACEScg" : "scene_linear");
 
-      version = OCIOConfigManager::Version(0, 0, 6, 0);
+      OCIOConfigManager::Version version{0, 0, 6, 0};
       manager.getCurrentConfigVersion(version);
       EXPECT_EQ(version, OCIOConfigManager::Version(2, 1, 6, -1));
     }
     // Nine roles, each shown once when roles are shown.
-    EXPECT_EQ(sizes[1], sizes[0] + 9);
-    EXPECT_EQ(sizes[2], sizes[0] + 9);
+    EXPECT_EQ(sizes, (std::vector<std::size_t>{sizes[0], sizes[0] + 9, sizes[0] + 9}));
   }
   const ColorTransforms studio(manager.loadConfig(manager.configs().at(kStudio)).config);
   EXPECT_TRUE(contains(studio.getAvailableDisplayTransforms(),

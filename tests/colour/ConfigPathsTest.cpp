@@ -11,102 +11,97 @@ using namespace Velloro::OpenColorIO;
 
 const std::string kCG = "cg-config-v1.0.0_aces-v1.3_ocio-v2.1";
 const std::string kStudio = "studio-config-v1.0.0_aces-v1.3_ocio-v2.1";
+const std::string kOld = "ts-orvik_";
 
 std::string installDirectory() {
   return QCoreApplication::applicationDirPath().toStdString() + "/plugins/OCIOConfigs/configs/";
 }
 
-TEST(ConfigPaths, NamesFromPaths) {
-  EXPECT_EQ(ExtractConfigNameFromPath("C:/Program Files/App/plugins/OCIOConfigs/configs/" + kCG + ".ocio"),
-            kCG);
-  EXPECT_EQ(ExtractConfigNameFromPath("/opt/app/plugins/OCIOConfigs/configs/aces_1.2/config.ocio"),
-            "aces_1.2");
-  EXPECT_EQ(ExtractConfigNameFromPath("/opt/app/plugins/OCIOConfigs/configs/v2.0.ocio"), "v2.0");
-  // Only the last configs folder counts.
-  EXPECT_EQ(ExtractConfigNameFromPath("/a/OCIOConfigs/configs/b/OCIOConfigs/configs/c/config.ocio"), "c");
-  // A "config.ocio" or ".ocio" higher up the path never reaches into the name.
-  EXPECT_EQ(ExtractConfigNameFromPath("/config.ocio/OCIOConfigs/configs/site.ocio"), "site");
-  EXPECT_EQ(ExtractConfigNameFromPath("/x.ocio/OCIOConfigs/configs/site.ocio"), "site");
-  // A file named config.ocio directly in the configs folder is found under the name "config".
-  EXPECT_EQ(ExtractConfigNameFromPath("/opt/app/plugins/OCIOConfigs/configs/config.ocio"), "config");
-
-  EXPECT_EQ(ExtractConfigNameFromPath("/home/artist/my.ocio"), "custom");
-  EXPECT_EQ(ExtractConfigNameFromPath("/opt/app/plugins/OCIOConfigs/configs/aces_1.2/config.yaml"), "custom");
-  EXPECT_EQ(ExtractConfigNameFromPath("/OCIOConfigs/configs/.ocio"), "custom");
-  EXPECT_EQ(ExtractConfigNameFromPath("a.ocio"), "custom");
-  EXPECT_EQ(ExtractConfigNameFromPath(""), "custom");
-  EXPECT_EQ(std::string(kOCIOCustomConfigDisplayNameText), "custom");
-
+TEST(ConfigPaths, NamesFromPathsAndPathsFromNames) {
+  const std::string configs = "/opt/app/plugins/OCIOConfigs/configs/";
+  // Only the last configs folder counts, and a "config.ocio" or ".ocio" higher up the path never
+  // reaches into the name. Paths outside a configs folder, or without the suffix, are custom.
+  const std::pair<std::string, std::string> pathsAndNames[] = {
+      {"C:/Program Files/App/plugins/OCIOConfigs/configs/" + kCG + ".ocio", kCG},
+      {configs + "aces_1.2/config.ocio", "aces_1.2"},
+      {configs + "v2.0.ocio", "v2.0"},
+      {"/a/OCIOConfigs/configs/b/OCIOConfigs/configs/c/config.ocio", "c"},
+      {"/config.ocio/OCIOConfigs/configs/site.ocio", "site"},
+      {"/x.ocio/OCIOConfigs/configs/site.ocio", "site"},
+      {configs + "config.ocio", "config"},
+      {"/home/artist/my.ocio", "custom"},
+      {"/home/OCIOConfigs/x.ocio", "custom"},
+      {configs + "aces_1.2/config.yaml", "custom"},
+      {"/OCIOConfigs/configs/.ocio", "custom"},
+      {"a.ocio", "custom"},
+      {"", "custom"}};
+  for (const auto& [path, name] : pathsAndNames) {
+    EXPECT_EQ(ExtractConfigNameFromPath(path), name) << path;
+  }
+  // The empty path counts as installed (no default chosen yet), yet names no configuration.
   EXPECT_TRUE(DoesConfigAppearToBeInInstallPath(""));
-  EXPECT_TRUE(DoesConfigAppearToBeInInstallPath("/OCIOConfigs/configs/x.ocio"));
-  EXPECT_FALSE(DoesConfigAppearToBeInInstallPath("abcd"));
-  EXPECT_FALSE(DoesConfigAppearToBeInInstallPath(".ocio"));
   EXPECT_FALSE(DoesConfigAppearToBeInInstallPath("/OCIOConfigs/configs/x.ocio.bak"));
-  EXPECT_FALSE(DoesConfigAppearToBeInInstallPath("/home/OCIOConfigs/x.ocio"));
-}
 
-TEST(ConfigPaths, InstallPathsFromNames) {
-  EXPECT_EQ(ConstructPathFromConfigName("aces_1.2"), installDirectory() + "aces_1.2/config.ocio");
-  EXPECT_EQ(ConstructPathFromConfigName(kStudio), installDirectory() + kStudio + ".ocio");
-  EXPECT_EQ(ConstructPathFromConfigName(kCG), installDirectory() + kCG + ".ocio");
-  // The round trip holds for both layouts.
-  for (const std::string& name : {std::string("aces_1.2"), kCG, std::string("site")}) {
+  // The built-in names of this release are single files, all others directories; both round-trip.
+  const std::pair<std::string, std::string> namesAndFiles[] = {{"aces_1.2", "aces_1.2/config.ocio"},
+                                                               {kCG, kCG + ".ocio"},
+                                                               {kStudio, kStudio + ".ocio"},
+                                                               {"site", "site/config.ocio"}};
+  for (const auto& [name, file] : namesAndFiles) {
+    EXPECT_EQ(ConstructPathFromConfigName(name), installDirectory() + file);
     EXPECT_EQ(ExtractConfigNameFromPath(ConstructPathFromConfigName(name)), name);
   }
 }
 
 TEST(ConfigPaths, OldNamesAndUpgrades) {
-  EXPECT_EQ(GetOldConfigNames(kCG), std::vector<std::string>{"ts-orvik_" + kCG});
-  EXPECT_EQ(GetOldConfigNames(kStudio), std::vector<std::string>{"ts-orvik_" + kStudio});
-  EXPECT_TRUE(GetOldConfigNames("aces_1.2").empty());
-  EXPECT_TRUE(GetOldConfigNames("ts-orvik_" + kCG).empty());
+  EXPECT_EQ(GetOldConfigNames(kCG), std::vector<std::string>{kOld + kCG});
+  EXPECT_EQ(GetOldConfigNames(kStudio), std::vector<std::string>{kOld + kStudio});
+  EXPECT_TRUE(GetOldConfigNames("aces_1.2").empty() && GetOldConfigNames(kOld + kCG).empty());
 
   // Paths saved under an old built-in name move to the current name in this installation.
-  const std::string oldStudio = "D:/Old Release/plugins/OCIOConfigs/configs/ts-orvik_" + kStudio + ".ocio";
-  EXPECT_EQ(UpgradeConfigPathACES(oldStudio), installDirectory() + kStudio + ".ocio");
-  EXPECT_EQ(UpgradeConfigPathACES("/r/OCIOConfigs/configs/ts-orvik_" + kCG + ".ocio"),
+  EXPECT_EQ(UpgradeConfigPathACES("D:/Old Release/plugins/OCIOConfigs/configs/" + kOld + kStudio + ".ocio"),
+            installDirectory() + kStudio + ".ocio");
+  EXPECT_EQ(UpgradeConfigPathACES("/r/OCIOConfigs/configs/" + kOld + kCG + ".ocio"),
             installDirectory() + kCG + ".ocio");
-  for (const std::string& unchanged : {std::string("/home/artist/ts-orvik_" + kCG + ".ocio"),
-                                       "/r/OCIOConfigs/configs/" + kCG + ".ocio", std::string("")}) {
-    EXPECT_EQ(UpgradeConfigPathACES(unchanged), unchanged);
-  }
-
   // Nothing of these is installed beside the test program, so no path moves.
   for (const std::string& unchanged :
-       {std::string("/home/artist/my.ocio"), std::string("/old/plugins/OCIOConfigs/configs/not-shipped.ocio"),
-        std::string("/old/plugins/OCIOConfigs/config.ocio")}) {
+       {"/home/artist/" + kOld + kCG + ".ocio", "/r/OCIOConfigs/configs/" + kCG + ".ocio", std::string()}) {
+    EXPECT_EQ(UpgradeConfigPathACES(unchanged), unchanged);
     EXPECT_EQ(UpgradeConfigPath(unchanged), unchanged);
   }
+  EXPECT_EQ(UpgradeConfigPath("/old/plugins/OCIOConfigs/config.ocio"),
+            "/old/plugins/OCIOConfigs/config.ocio");
 
-  for (const std::string& name :
-       {std::string("aces_1.2"), kCG, kStudio, "ts-orvik_" + kCG, "ts-orvik_" + kStudio}) {
-    EXPECT_TRUE(IsACESConfig(name)) << name;
-  }
-  for (const std::string& name :
-       {std::string("aces_1.3"), std::string("ACES_1.2"), kCG + ".ocio", std::string()}) {
-    EXPECT_FALSE(IsACESConfig(name)) << name;
+  const std::pair<std::string, bool> namesAndACES[] = {{"aces_1.2", true},
+                                                       {kCG, true},
+                                                       {kStudio, true},
+                                                       {kOld + kCG, true},
+                                                       {kOld + kStudio, true},
+                                                       {"aces_1.3", false},
+                                                       {"ACES_1.2", false},
+                                                       {kCG + ".ocio", false},
+                                                       {"", false}};
+  for (const auto& [name, isACES] : namesAndACES) {
+    EXPECT_EQ(IsACESConfig(name), isACES) << name;
   }
 }
 
 TEST(DisplayTransformName, BuildAndSplit) {
   EXPECT_EQ(BuildDisplayTransformName("default", "sRGB"), "sRGB");
-  EXPECT_EQ(BuildDisplayTransformName("ACES", "Rec.709"), "ACES/Rec.709");
   EXPECT_EQ(BuildDisplayTransformName("Default", "sRGB"), "Default/sRGB");
+  EXPECT_EQ(BuildDisplayTransformName("ACES", "Rec.709"), "ACES/Rec.709");
 
+  // Each split overwrites both results of the one before.
+  const std::string namesDisplaysViews[][3] = {{"sRGB", "default", "sRGB"},
+                                               {"a/b/c", "a/b", "c"},
+                                               {"sRGB - Display/ACES 1.0", "sRGB - Display", "ACES 1.0"},
+                                               {"", "default", ""}};
   std::string display = "unchanged";
   std::string view = "unchanged";
-  GetDisplayAndViewFromDisplayTransformName(display, view, "sRGB");
-  EXPECT_EQ(display, "default");
-  EXPECT_EQ(view, "sRGB");
-  GetDisplayAndViewFromDisplayTransformName(display, view, "a/b/c");
-  EXPECT_EQ(display, "a/b");
-  EXPECT_EQ(view, "c");
-  GetDisplayAndViewFromDisplayTransformName(display, view, "sRGB - Display/ACES 1.0 - SDR Video");
-  EXPECT_EQ(display, "sRGB - Display");
-  EXPECT_EQ(view, "ACES 1.0 - SDR Video");
-  GetDisplayAndViewFromDisplayTransformName(display, view, "");
-  EXPECT_EQ(display, "default");
-  EXPECT_EQ(view, "");
+  for (const auto& [name, expectedDisplay, expectedView] : namesDisplaysViews) {
+    GetDisplayAndViewFromDisplayTransformName(display, view, name);
+    EXPECT_EQ(display + "|" + view, expectedDisplay + "|" + expectedView) << name;
+  }
 }
 
 } // namespace

@@ -52,4 +52,33 @@ std::string installConfig(const std::string& pluginDirectory, const std::string&
   return path;
 }
 
+std::string ConfigFolder::write(const std::string& name, const ConfigText& text) {
+  return write(name, text.yaml());
+}
+
+std::string ConfigFolder::write(const std::string& name, const std::string& text) {
+  const std::string path = _directory.filePath(QString::fromStdString(name)).toStdString();
+  writeFile(path, text);
+  return path;
+}
+
+Velloro::OpenColorIO::ConfigInfo ManagerTest::reload(const ConfigText& text,
+                                                     Velloro::OpenColorIO::OCIORolesBehavior behavior) {
+  const std::string path = folder.write("config-" + std::to_string(++configCount) + ".ocio", text);
+  manager.setOcioRolesBehavior(behavior);
+  return manager.reloadConfig(path);
+}
+
+std::vector<std::string> defaultsOf(const Velloro::OpenColorIO::ColorTransforms& transforms) {
+  using Velloro::OpenColorIO::ColorTransforms;
+  const std::vector<std::string> defaults = {transforms.thumbnail(),     transforms.eightBit(),
+                                             transforms.sixteenBit(),    transforms.log(),
+                                             transforms.floatingPoint(), transforms.workingSpace()};
+  for (int type = ColorTransforms::Thumbnail; type <= ColorTransforms::WorkingSpace; ++type) {
+    EXPECT_EQ(transforms.getDefaultLUT(static_cast<ColorTransforms::LUTDataType>(type)), defaults[type])
+        << "getDefaultLUT(" << type << ")";
+  }
+  return defaults;
+}
+
 } // namespace ColourTest

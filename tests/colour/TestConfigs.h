@@ -3,6 +3,13 @@
 // Small profile-2.1 OpenColorIO configurations written by the colour tests, and the layout of an
 // installation's configuration folder.
 
+#include <velloro/colour/ColorTransforms.h>
+#include <velloro/colour/OCIOConfigManager.h>
+
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,5 +39,34 @@ void writeFile(const std::string& path, const std::string& text);
 // "<name>/config.ocio" when directoryStyle is set, and returns its path.
 std::string installConfig(const std::string& pluginDirectory, const std::string& name,
                           const std::string& text, bool directoryStyle = false);
+
+// A temporary folder of loose configuration files, removed with the object.
+class ConfigFolder {
+public:
+  std::string write(const std::string& name, const ConfigText& text);
+  std::string write(const std::string& name, const std::string& text);
+
+private:
+  QTemporaryDir _directory;
+};
+
+// A case on the process-wide manager: configurations go to a temporary folder, and the roles
+// behaviour returns to the manager's default afterwards.
+class ManagerTest : public ::testing::Test {
+protected:
+  void TearDown() override { manager.setOcioRolesBehavior(Velloro::OpenColorIO::RolesFirst); }
+  // Writes the configuration under a name of its own and reloads it under the behaviour.
+  Velloro::OpenColorIO::ConfigInfo reload(const ConfigText& text,
+                                          Velloro::OpenColorIO::OCIORolesBehavior behavior);
+
+  ConfigFolder folder;
+  int configCount = 0;
+  Velloro::OpenColorIO::OCIOConfigManager& manager =
+      Velloro::OpenColorIO::OCIOConfigManager::getConfigManager();
+};
+
+// The six defaults in LUTDataType order, read through the named accessors; tests compare them
+// with getDefaultLUT too, so a swapped accessor or case shows.
+std::vector<std::string> defaultsOf(const Velloro::OpenColorIO::ColorTransforms& transforms);
 
 } // namespace ColourTest
