@@ -2,9 +2,7 @@
 // Each runs in a process of its own, started by a ctest entry that sets the environment it names.
 #include "TestConfigs.h"
 
-#include <velloro/colour/ColorTransforms.h>
 #include <velloro/colour/ConfigPaths.h>
-#include <velloro/colour/OCIOConfigManager.h>
 
 #include <KXImage/PluginPath.h>
 
@@ -12,9 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryDir>
-
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <map>
@@ -27,13 +22,12 @@ using ColourTest::defaultsOf;
 using ColourTest::installConfig;
 using Strings = std::vector<std::string>;
 
-const std::string kCG = "cg-config-v1.0.0_aces-v1.3_ocio-v2.1";
-const std::string kStudio = "studio-config-v1.0.0_aces-v1.3_ocio-v2.1";
+using ColourTest::kCG;
+using ColourTest::kStudio;
 
+// Discovery and set-up never read a configuration, so any small valid one serves.
 std::string smallConfig() {
-  ConfigText text;
-  text.roles = {{"default", "Raw"}};
-  return text.yaml();
+  return ConfigText().yaml();
 }
 
 // Run with KXIMAGE_PLUGIN_PATH=/velloro/first::/velloro/second:
@@ -195,9 +189,10 @@ TEST(ColourFirstUse, RealACESConfigurations) {
                                "scene_linear"}));
       EXPECT_FALSE(transforms.isUsingFallbacks());
       EXPECT_EQ(transforms.getAvailableColorspaces(), entries);
-      ASSERT_FALSE(transforms.getAvailableDisplayTransforms().empty());
-      EXPECT_EQ(transforms.getAvailableDisplayTransforms().front(), viewer);
-      EXPECT_TRUE(contains(transforms.getAvailableDisplayTransforms(), "P3-D65 - Display/Raw"));
+      // The default display and view lead the list of every display transform.
+      const Strings& displayTransforms = transforms.getAvailableDisplayTransforms();
+      EXPECT_EQ(displayTransforms.empty() ? "" : displayTransforms.front(), viewer);
+      EXPECT_TRUE(contains(displayTransforms, "P3-D65 - Display/Raw"));
 
       OCIOConfigManager::Version version{0, 0, 6, 0};
       manager.getCurrentConfigVersion(version);
@@ -206,9 +201,6 @@ TEST(ColourFirstUse, RealACESConfigurations) {
     // Nine roles, each shown once when roles are shown.
     EXPECT_EQ(sizes, (std::vector<std::size_t>{sizes[0], sizes[0] + 9, sizes[0] + 9}));
   }
-  const ColorTransforms studio(manager.loadConfig(manager.configs().at(kStudio)).config);
-  EXPECT_TRUE(contains(studio.getAvailableDisplayTransforms(),
-                       "P3-D65 - Display/ACES 1.1 - SDR Cinema (Rec.709 lim)"));
 }
 
 } // namespace

@@ -12,8 +12,7 @@ namespace ColourTest {
 
 std::string ConfigText::yaml() const {
   std::ostringstream out;
-  out << "ocio_profile_version: 2.1\n";
-  out << "roles:\n";
+  out << "ocio_profile_version: 2.1\nroles:\n";
   for (const auto& [role, colorSpace] : roles) {
     out << "  " << role << ": \"" << colorSpace << "\"\n";
   }
@@ -28,8 +27,7 @@ std::string ConfigText::yaml() const {
       out << "    - !<View> {name: \"" << view << "\", colorspace: \"" << viewColorSpace << "\"}\n";
     }
   }
-  out << extra;
-  out << "colorspaces:\n";
+  out << extra << "colorspaces:\n";
   for (const std::string& colorSpace : colorSpaces) {
     out << "  - !<ColorSpace> " << colorSpace << "\n";
   }

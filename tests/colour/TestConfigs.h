@@ -16,6 +16,10 @@
 
 namespace ColourTest {
 
+// The built-in configurations of this release, spelled out here rather than taken from the library.
+inline const std::string kCG = "cg-config-v1.0.0_aces-v1.3_ocio-v2.1";
+inline const std::string kStudio = "studio-config-v1.0.0_aces-v1.3_ocio-v2.1";
+
 struct ConfigText {
   // role -> colour space
   std::vector<std::pair<std::string, std::string>> roles;
