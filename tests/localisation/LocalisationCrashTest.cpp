@@ -1,7 +1,5 @@
 #include "TestFiles.h"
 
-#include <velloro/localisation/LocalisationEngine.h>
-
 #include <gtest/gtest.h>
 
 #include <signal.h>
@@ -12,25 +10,17 @@
 
 namespace {
 
-namespace fs = boost::filesystem;
 using namespace LocalisationTesting;
-using Engine = Velloro::LocalisationEngine;
+using LocalisationCrash = CacheTest;
 
 // Kills a process that is copying a file into the cache and checks what the next start finds.
-TEST(LocalisationCrash, AKilledCopyLeavesNoTruncatedFileAndNoCountedPartialData) {
-  TemporaryDirectory directory;
-  const fs::path root = directory.path() / "cache";
-  const fs::path source = directory.path() / "remote" / "plate.exr";
-  fs::create_directories(root);
-  writeFile(directory.path() / "remote" / "other.exr", 1000);
-  writeFile(source, 1 << 20, 1600000000, 'o');
+TEST_F(LocalisationCrash, AKilledCopyLeavesNoTruncatedFileAndNoCountedPartialData) {
+  const fs::path source = remote / "plate.exr";
   const std::uint64_t unlimited = std::uint64_t(1) << 40;
-  {
-    Engine engine(root);
-    engine.setDiskSizeLimit(Engine::eMaximumUsage, unlimited);
-    engine.localiseFile(directory.path() / "remote" / "other.exr");
-    engine.localiseFile(source);
-  }
+  writeFile(remote / "other.exr", 1000);
+  writeFile(source, 1 << 20, 1600000000, 'o');
+  makeEngine(unlimited)->localiseFile(remote / "other.exr");
+  makeEngine(unlimited)->localiseFile(source);
   const std::string previous = readFile(source);
   writeFile(source, 64 << 20, 1600000100, 'n');
   const std::string current = readFile(source);
@@ -45,9 +35,7 @@ TEST(LocalisationCrash, AKilledCopyLeavesNoTruncatedFileAndNoCountedPartialData)
     const pid_t child = ::fork();
     ASSERT_NE(child, -1);
     if (child == 0) {
-      Engine engine(root);
-      engine.setDiskSizeLimit(Engine::eMaximumUsage, unlimited);
-      engine.localiseFile(source);
+      makeEngine(unlimited)->localiseFile(source);
       ::_exit(0);
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
