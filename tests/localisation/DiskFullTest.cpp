@@ -1,7 +1,5 @@
 #include "TestFiles.h"
 
-#include <gtest/gtest.h>
-
 #include <dlfcn.h>
 #include <sys/mount.h>
 

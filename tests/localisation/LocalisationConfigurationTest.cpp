@@ -20,25 +20,26 @@ using Configuration = LocalisationConfiguration;
 using Changes = std::vector<std::pair<Configuration::ChangedState, std::set<std::string>>>;
 
 // Answers the status queries from its fields and records every query and change report.
-class RecordingLocaliser : public Orvik::ILocaliser {
-public:
+struct RecordingLocaliser : Orvik::ILocaliser {
   bool handles = true, flagged = false, marked = false;
   double fraction = 0.0;
   std::vector<std::string> asked, markedFiles;
   Changes changes;
   Configuration* lastChanged = nullptr;
 
-  bool isMarked(const std::vector<std::string>& files) override {
-    asked.push_back("isMarked");
-    markedFiles = files;
-    return marked;
+  bool handlesConfiguration(Configuration*) override {
+    asked.push_back("handlesConfiguration");
+    return handles;
   }
-  void setMarked(const std::vector<std::string>&, bool) override {}
   bool isFlagged(const std::vector<std::string>&) override {
     asked.push_back("isFlagged");
     return flagged;
   }
-  void setFlagged(const std::vector<std::string>&, bool) override {}
+  bool isMarked(const std::vector<std::string>& files) override {
+    markedFiles = files;
+    asked.push_back("isMarked");
+    return marked;
+  }
   void localisedFraction(const std::vector<std::string>&, double& out) override {
     EXPECT_EQ(out, 0.0) << "the caller presets the fraction";
     out = fraction;
@@ -48,10 +49,8 @@ public:
     changes.emplace_back(state, files);
     lastChanged = configuration;
   }
-  bool handlesConfiguration(Configuration*) override {
-    asked.push_back("handlesConfiguration");
-    return handles;
-  }
+  void setMarked(const std::vector<std::string>&, bool) override {}
+  void setFlagged(const std::vector<std::string>&, bool) override {}
   Changes take() { return std::exchange(changes, {}); }
 };
 

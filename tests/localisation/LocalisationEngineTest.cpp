@@ -1,7 +1,10 @@
 #include "TestFiles.h"
 
-#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <map>
 
 namespace {
@@ -27,7 +30,7 @@ std::map<std::string, std::pair<std::uint64_t, std::time_t>> snapshot(const fs::
 }
 
 TEST_F(LocalisationEngineTest, MapsSourcesToLocalPathsAndBack) {
-  WorkingDirectory inside(directory.path);
+  WorkingDirectory inside(directory);
   fs::create_directories("D:/cache");
   Engine engine("D:\\cache\\");
   EXPECT_EQ(engine.localisedFilesRootDirectory().string(), "D:/cache");
@@ -121,8 +124,8 @@ TEST_F(LocalisationEngineTest, RemovesCopiesAndTheDirectoriesTheyEmptied) {
   engine->removeFileEventObserver(nullptr);
   engine->removeFile(shallow);
   engine->removeFile(remote / "never-cached.exr");
-  EXPECT_EQ(other.count(), 2u) << "a file that was not cached still counts as removed";
-  EXPECT_EQ(recorder.count(), 0u) << "a removed observer hears nothing";
+  EXPECT_EQ(other.take().size(), 2u) << "a file that was not cached still counts as removed";
+  EXPECT_TRUE(recorder.take().empty()) << "a removed observer hears nothing";
   EXPECT_TRUE(fs::is_directory(root)) << "the root stays";
   EXPECT_TRUE(fs::is_empty(root));
   EXPECT_EQ(engine->usedSpace(), 0u);
@@ -137,7 +140,7 @@ TEST_F(LocalisationEngineTest, StartUpCountsTheCacheAndMinimumFreeLeavesTheLimit
   EXPECT_FALSE(fs::exists(root / "_srv" / "a.exr.tmp"));
   EXPECT_FALSE(fs::exists(root / "deep" / "b.exr.tmp"));
   EXPECT_EQ(engine.reportLocalFiles(), std::set<std::string>{"/srv/a.exr"});
-  EXPECT_THROW(Engine(directory.path / "no-such-root"), fs::filesystem_error);
+  EXPECT_THROW(Engine(directory / "no-such-root"), fs::filesystem_error);
 
   const std::uint64_t available = fs::space(root).available;
   engine.setDiskSizeLimit(Engine::eMinimumFree, 0);
@@ -177,14 +180,13 @@ TEST_F(LocalisationEngineTest, NothingOutsideTheRootIsCreatedReadOrDeleted) {
   // paths, resolved, name <directory>/file.exr beside the cache.
   writeFile(remote / "file.exr", 64);
   fs::create_directories(remote / "sub" / "a");
-  writeFile(directory.path / "file.exr", 32, 1500000000, 'v');
+  writeFile(directory / "file.exr", 32, 1500000000, 'v');
   writeFile(root / "kept.exr", 5);
-  const auto before = snapshot(directory.path);
+  const auto before = snapshot(directory);
 
   WorkingDirectory inside(remote / "sub");
   for (const std::string source : {"../file.exr", "a/../../file.exr"}) {
-    ASSERT_EQ(engine->localPathFor(source).lexically_normal(),
-              (directory.path / "file.exr").lexically_normal());
+    ASSERT_EQ(engine->localPathFor(source).lexically_normal(), (directory / "file.exr").lexically_normal());
     engine->checkFile(source);
     EXPECT_EQ(recorder.take(), (Events{{source, Engine::eSourceMissing}}));
     engine->localiseFile(source);
@@ -195,7 +197,7 @@ TEST_F(LocalisationEngineTest, NothingOutsideTheRootIsCreatedReadOrDeleted) {
   engine->removeFile("kept.exr/..");
   engine->removeFile(".");
   EXPECT_TRUE(recorder.take().empty());
-  EXPECT_EQ(snapshot(directory.path), before);
+  EXPECT_EQ(snapshot(directory), before);
 
   // A name that stays inside once resolved is used as written.
   writeFile(remote / "sub" / "x.exr", 8);
@@ -203,6 +205,53 @@ TEST_F(LocalisationEngineTest, NothingOutsideTheRootIsCreatedReadOrDeleted) {
   EXPECT_EQ(recorder.take(), (Events{{"a/../x.exr", Engine::eFileLocalised}}));
   EXPECT_EQ(engine->localPathFor("a/../x.exr").string(), root.string() + "/a/../x.exr");
   EXPECT_TRUE(fs::exists(root / "x.exr"));
+}
+
+// Kills a process that is copying a file into the cache and checks what the next start finds.
+TEST_F(LocalisationEngineTest, AKilledCopyLeavesNoTruncatedFileAndNoCountedPartialData) {
+  const fs::path source = remote / "plate.exr";
+  const std::uint64_t unlimited = std::uint64_t(1) << 40;
+  writeFile(remote / "other.exr", 1000);
+  writeFile(source, 1 << 20, 1600000000, 'o');
+  makeEngine(unlimited)->localiseFile(remote / "other.exr");
+  makeEngine(unlimited)->localiseFile(source);
+  const std::string previous = readFile(source);
+  writeFile(source, 64 << 20, 1600000100, 'n');
+  const std::string current = readFile(source);
+  const fs::path local = Engine(root).localPathFor(source);
+  const fs::path temporary = local.string() + ".tmp";
+
+  // The kill must land while the copy is under way; a copy that finished first is tried again
+  // with a newer source time.
+  bool killedMidCopy = false;
+  for (int attempt = 0; attempt < 20 && !killedMidCopy; ++attempt) {
+    fs::last_write_time(source, 1600000100 + attempt);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+      makeEngine(unlimited)->localiseFile(source);
+      ::_exit(0);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int status = 0;
+    while (!fs::exists(temporary) && ::waitpid(child, &status, WNOHANG) == 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+      ::usleep(100);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    killedMidCopy = fs::exists(temporary);
+  }
+  ASSERT_TRUE(killedMidCopy) << "the copy always finished before the kill";
+
+  Engine restarted(root);
+  EXPECT_FALSE(fs::exists(temporary)) << "the next start deletes the partial copy";
+  if (fs::exists(local)) {
+    const std::string found = readFile(local);
+    EXPECT_TRUE(found == previous || found == current) << "a truncated file of " << found.size() << " bytes";
+  }
+  const std::uint64_t expected = 1000 + (fs::exists(local) ? fs::file_size(local) : 0);
+  EXPECT_EQ(restarted.usedSpace(), expected) << "no partial data is counted";
 }
 
 } // namespace

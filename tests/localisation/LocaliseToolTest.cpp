@@ -3,8 +3,6 @@
 #include "CommandLine.h"
 #include "Sizes.h"
 
-#include <gtest/gtest.h>
-
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -14,8 +12,9 @@ namespace {
 
 using namespace LocalisationTesting;
 using namespace VelloroLocalise;
+using LocaliseTool = CacheTest;
 
-TEST(LocaliseTool, ParsesAndFormatsSizes) {
+TEST_F(LocaliseTool, ParsesAndFormatsSizes) {
   const std::pair<const char*, std::uint64_t> sizes[] = {{"512", 512},
                                                          {"64K", 65536},
                                                          {"64k", 65536},
@@ -39,7 +38,7 @@ ParsedCommandLine parse(std::vector<const char*> arguments) {
   return parseCommandLine(static_cast<int>(arguments.size()), const_cast<char**>(arguments.data()));
 }
 
-TEST(LocaliseTool, CommandLineDefaultsAndUsageErrors) {
+TEST_F(LocaliseTool, CommandLineDefaultsAndUsageErrors) {
   ::setenv("XDG_CACHE_HOME", "/xdg", 1);
   const ParsedCommandLine list = parse({"list"});
   ASSERT_TRUE(list.options) << list.error;
@@ -92,13 +91,11 @@ void expectRun(const std::string& arguments, int expectedStatus, const std::vect
   }
 }
 
-TEST(LocaliseTool, ReportsEachFileAndExitsByWhetherEveryFileGotThere) {
-  TemporaryDirectory directory;
-  const fs::path remote = directory.path / "remote";
+TEST_F(LocaliseTool, ReportsEachFileAndExitsByWhetherEveryFileGotThere) {
   writeFile(remote / "shot" / "a.exr", 3000);
   writeFile(remote / "shot" / "b.exr", 3000);
   writeFile(remote / "c.exr", 9000);
-  const std::string cache = "--cache " + (directory.path / "cache").string() + " --limit 8K ";
+  const std::string cache = "--cache " + root.string() + " --limit 8K ";
   const std::string shot = (remote / "shot").string();
 
   expectRun(cache + "localise " + remote.string(), 1,

@@ -21,16 +21,6 @@ namespace fs = boost::filesystem;
 using Engine = Velloro::LocalisationEngine;
 using Events = std::vector<std::pair<std::string, Engine::FileEvent>>;
 
-// A fresh directory under the system's temporary directory, removed with everything in it.
-struct TemporaryDirectory {
-  const fs::path path = fs::temp_directory_path() / fs::unique_path("velloro-%%%%-%%%%-%%%%");
-  TemporaryDirectory() { fs::create_directories(path); }
-  ~TemporaryDirectory() {
-    boost::system::error_code ignored;
-    fs::remove_all(path, ignored);
-  }
-};
-
 // Writes size bytes (a pattern that depends on the seed) and sets the modification time.
 inline void writeFile(const fs::path& path, std::uint64_t size, std::time_t modified = 1600000000,
                       char seed = 'a') {
@@ -59,25 +49,26 @@ public:
     std::lock_guard<std::mutex> lock(_mutex);
     return std::exchange(_events, {});
   }
-  std::size_t count() {
-    std::lock_guard<std::mutex> lock(_mutex);
-    return _events.size();
-  }
 
 private:
   std::mutex _mutex;
   Events _events;
 };
 
-// A cache root and a folder of "remote" sources side by side in a fresh directory.
+// A cache root and a folder of "remote" sources side by side in a fresh temporary directory,
+// removed with everything in it.
 class CacheTest : public ::testing::Test {
 protected:
-  TemporaryDirectory directory;
-  fs::path root = directory.path / "cache";
-  fs::path remote = directory.path / "remote";
+  const fs::path directory = fs::temp_directory_path() / fs::unique_path("velloro-%%%%-%%%%-%%%%");
+  const fs::path root = directory / "cache";
+  const fs::path remote = directory / "remote";
   EventRecorder recorder;
 
   CacheTest() { fs::create_directories(root); }
+  ~CacheTest() override {
+    boost::system::error_code ignored;
+    fs::remove_all(directory, ignored);
+  }
   // An engine over the root with a maximum-usage limit, reporting to the recorder.
   std::unique_ptr<Engine> makeEngine(std::uint64_t limit) {
     auto engine = std::make_unique<Engine>(root);
