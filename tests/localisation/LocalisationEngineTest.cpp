@@ -1,250 +1,249 @@
 #include "TestFiles.h"
 
-#include <velloro/localisation/LocalisationEngine.h>
-
-#include <gtest/gtest.h>
-
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
+
+#include <chrono>
+#include <map>
 
 namespace {
 
-namespace fs = boost::filesystem;
 using namespace LocalisationTesting;
-using Engine = Velloro::LocalisationEngine;
-using Events = std::vector<std::pair<std::string, Engine::FileEvent>>;
+using LocalisationEngineTest = CacheTest;
 
 // Runs the test body from another working directory, for relative roots and sources.
-class WorkingDirectory {
-public:
-  explicit WorkingDirectory(const fs::path& path)
-      : _previous(fs::current_path()) {
-    fs::current_path(path);
+struct WorkingDirectory {
+  const fs::path previous = fs::current_path();
+  explicit WorkingDirectory(const fs::path& path) { fs::current_path(path); }
+  ~WorkingDirectory() { fs::current_path(previous); }
+};
+
+// Every regular file and directory below a folder, with size and modification time.
+std::map<std::string, std::pair<std::uint64_t, std::time_t>> snapshot(const fs::path& folder) {
+  std::map<std::string, std::pair<std::uint64_t, std::time_t>> entries;
+  for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
+    entries[entry->path().string()] = {fs::is_regular_file(entry->path()) ? fs::file_size(entry->path()) : 0,
+                                       fs::last_write_time(entry->path())};
   }
-  ~WorkingDirectory() { fs::current_path(_previous); }
-
-private:
-  fs::path _previous;
-};
-
-class LocalisationEngineTest : public ::testing::Test {
-protected:
-  TemporaryDirectory directory;
-  fs::path root = directory.path() / "cache";
-  fs::path remote = directory.path() / "remote";
-  EventRecorder recorder;
-
-  void SetUp() override { fs::create_directories(root); }
-
-  Events single(const std::string& source, Engine::FileEvent event) { return {{source, event}}; }
-};
+  return entries;
+}
 
 TEST_F(LocalisationEngineTest, MapsSourcesToLocalPathsAndBack) {
-  WorkingDirectory inside(directory.path());
+  WorkingDirectory inside(directory);
   fs::create_directories("D:/cache");
   Engine engine("D:\\cache\\");
   EXPECT_EQ(engine.localisedFilesRootDirectory().string(), "D:/cache");
 
-  const std::pair<std::string, std::string> mappings[] = {
-      {"C:\\x\\y.exr", "D:/cache/C_/x/y.exr"},
-      {"//srv/share/a.exr", "D:/cache/__srv/share/a.exr"},
-      {"\\\\srv\\share\\a.exr", "D:/cache/__srv/share/a.exr"},
-      {"/media/shot/a.exr", "D:/cache/_media/shot/a.exr"},
-      {"relative/a.exr", "D:/cache/relative/a.exr"},
-      {"C:/dir/", "D:/cache/C_/dir"}};
-  for (const auto& [source, local] : mappings) {
+  // Source, local path, and the source the local path maps back to.
+  const std::string mappings[][3] = {
+      {"C:\\x\\y.exr", "D:/cache/C_/x/y.exr", "C:/x/y.exr"},
+      {"//srv/share/a.exr", "D:/cache/__srv/share/a.exr", "//srv/share/a.exr"},
+      {"\\\\srv\\share\\a.exr", "D:/cache/__srv/share/a.exr", "//srv/share/a.exr"},
+      {"/media/shot/a.exr", "D:/cache/_media/shot/a.exr", "/media/shot/a.exr"},
+      {"relative/a.exr", "D:/cache/relative/a.exr", "relative/a.exr"},
+      {"C:/dir/", "D:/cache/C_/dir", "C:/dir"},
+      // The naming cannot tell a leading underscore from a mapped slash.
+      {"_take/a.exr", "D:/cache/_take/a.exr", "/take/a.exr"}};
+  for (const auto& [source, local, back] : mappings) {
     EXPECT_EQ(engine.localPathFor(source).string(), local) << source;
+    EXPECT_EQ(engine.sourcePathFor(local), back) << local;
   }
-  EXPECT_EQ(engine.sourcePathFor("D:/cache/C_/x/y.exr"), "C:/x/y.exr");
-  EXPECT_EQ(engine.sourcePathFor("D:/cache/__srv/share/a.exr"), "//srv/share/a.exr");
-  EXPECT_EQ(engine.sourcePathFor("D:/cache/_media/shot/a.exr"), "/media/shot/a.exr");
-  EXPECT_EQ(engine.sourcePathFor("D:/cache/relative/a.exr"), "relative/a.exr");
-  // The naming cannot tell a leading underscore from a mapped slash.
-  EXPECT_EQ(engine.sourcePathFor(engine.localPathFor("_take/a.exr")), "/take/a.exr");
 }
 
 TEST_F(LocalisationEngineTest, ChecksCopiesAndRefusesByTheRoomLeft) {
-  Engine engine(root);
-  engine.addFileEventObserver(&recorder);
+  auto engine = makeEngine(0);             // only an empty file fits
+  engine->addFileEventObserver(&recorder); // a second registration changes nothing
   const fs::path source = remote / "shot" / "a.exr";
   const std::string name = source.string();
 
-  engine.checkFile(source);
-  engine.localiseFile(source);
-  EXPECT_EQ(recorder.take(), single(name, Engine::eSourceMissing))
-      << "localise sends nothing for a missing source";
+  engine->checkFile(source);
+  engine->localiseFile(source);
+  EXPECT_EQ(recorder.take(), (Events{{name, Engine::eSourceMissing}}))
+      << "localise is silent on a missing source";
 
-  // A fresh engine allows 0 bytes: only an empty file fits.
   writeFile(source, 6, 1600000000);
   writeFile(remote / "empty.exr", 0);
-  engine.localiseFile(source);
-  engine.localiseFile(remote / "empty.exr");
+  engine->localiseFile(source);
+  engine->localiseFile(remote / "empty.exr");
   EXPECT_EQ(recorder.take(), (Events{{name, Engine::eInsufficientSpace},
                                      {(remote / "empty.exr").string(), Engine::eFileLocalised}}));
-  EXPECT_FALSE(fs::exists(engine.localPathFor(source)));
+  EXPECT_FALSE(fs::exists(engine->localPathFor(source)));
 
-  engine.setDiskSizeLimit(Engine::eMaximumUsage, 10);
-  EXPECT_EQ(engine.getDiskSizeLimit(), std::make_pair(Engine::eMaximumUsage, std::uint64_t(10)));
-  engine.checkFile(source);
-  engine.localiseFile(source);
-  engine.checkFile(source);
-  engine.localiseFile(source);
+  engine->setDiskSizeLimit(Engine::eMaximumUsage, 10);
+  EXPECT_EQ(engine->getDiskSizeLimit(), std::make_pair(Engine::eMaximumUsage, std::uint64_t(10)));
+  for (int round = 0; round < 2; ++round) {
+    engine->checkFile(source);
+    engine->localiseFile(source);
+  }
   EXPECT_EQ(recorder.take(),
             (Events{{name, Engine::eNotLocal}, {name, Engine::eFileLocalised}, {name, Engine::eUpToDate}}));
-  const fs::path local = engine.localPathFor(source);
+  const fs::path local = engine->localPathFor(source);
   EXPECT_EQ(readFile(local), readFile(source));
   EXPECT_EQ(fs::last_write_time(local), 1600000000);
-  EXPECT_EQ(engine.usedSpace(), 6u);
+  EXPECT_EQ(engine->usedSpace(), 6u);
 
   // The copy's own bytes count as room: 10 - (6 - 6) leaves room for 9 bytes.
   writeFile(source, 9, 1600000100, 'k');
-  engine.checkFile(source);
-  engine.localiseFile(source);
+  engine->checkFile(source);
+  engine->localiseFile(source);
   EXPECT_EQ(recorder.take(), (Events{{name, Engine::eOutOfDate}, {name, Engine::eFileLocalised}}));
-  EXPECT_EQ(engine.usedSpace(), 9u);
+  EXPECT_EQ(engine->usedSpace(), 9u);
   EXPECT_EQ(readFile(local), readFile(source));
 
   // A changed source that cannot fit: the check calls the copy current and it stays.
   writeFile(source, 11, 1600000200, 'q');
-  engine.checkFile(source);
-  engine.localiseFile(source);
+  engine->checkFile(source);
+  engine->localiseFile(source);
   EXPECT_EQ(recorder.take(), (Events{{name, Engine::eUpToDate}, {name, Engine::eInsufficientSpace}}));
   EXPECT_EQ(fs::file_size(local), 9u);
   EXPECT_EQ(fs::last_write_time(local), 1600000100);
-}
 
-TEST_F(LocalisationEngineTest, MinimumFreeLeavesTheLimitFreeOnTheVolume) {
-  Engine engine(root);
-  writeFile(root / "a", 100);
-  Engine counted(root);
+  // With a minimum to leave free, the cache may grow into what the volume has free beyond it.
   const std::uint64_t available = fs::space(root).available;
-
-  counted.setDiskSizeLimit(Engine::eMinimumFree, 0);
-  EXPECT_NEAR(double(counted.maximumSpaceUsage()), double(100 + available), 64.0 * 1024 * 1024);
-  counted.setDiskSizeLimit(Engine::eMinimumFree, available + (std::uint64_t(1) << 40));
-  EXPECT_EQ(counted.maximumSpaceUsage(), 0u);
-  counted.setDiskSizeLimit(static_cast<Engine::StorageLimitMode>(5), 77);
-  EXPECT_EQ(counted.maximumSpaceUsage(), 77u) << "an unknown mode reads the limit as the maximum";
-  EXPECT_EQ(counted.getDiskSizeLimit().first, static_cast<Engine::StorageLimitMode>(5));
+  engine->setDiskSizeLimit(Engine::eMinimumFree, 0);
+  EXPECT_NEAR(double(engine->maximumSpaceUsage()), double(9 + available), 64.0 * 1024 * 1024);
+  engine->setDiskSizeLimit(Engine::eMinimumFree, available + (std::uint64_t(1) << 40));
+  EXPECT_EQ(engine->maximumSpaceUsage(), 0u);
 }
 
 TEST_F(LocalisationEngineTest, RemovesCopiesAndTheDirectoriesTheyEmptied) {
-  Engine engine(root);
-  engine.setDiskSizeLimit(Engine::eMaximumUsage, 1000);
-  engine.addFileEventObserver(&recorder);
-  writeFile(remote / "a" / "b" / "c" / "one.exr", 10);
-  writeFile(remote / "a" / "two.exr", 20);
-  engine.localiseFile(remote / "a" / "b" / "c" / "one.exr");
-  engine.localiseFile(remote / "a" / "two.exr");
-  EXPECT_EQ(engine.usedSpace(), 30u);
-  EXPECT_EQ(engine.reportLocalFiles(), (std::set<std::string>{(remote / "a" / "b" / "c" / "one.exr").string(),
-                                                              (remote / "a" / "two.exr").string()}));
+  auto engine = makeEngine(1000);
+  const fs::path deep = remote / "a" / "b" / "c" / "one.exr";
+  const fs::path shallow = remote / "a" / "two.exr";
+  writeFile(deep, 10);
+  writeFile(shallow, 20);
+  engine->localiseFile(deep);
+  engine->localiseFile(shallow);
+  EXPECT_EQ(engine->usedSpace(), 30u);
+  EXPECT_EQ(engine->reportLocalFiles(), (std::set<std::string>{deep.string(), shallow.string()}));
   recorder.take();
 
-  engine.removeFile(remote / "a" / "b" / "c" / "one.exr");
-  EXPECT_EQ(recorder.take(), single((remote / "a" / "b" / "c" / "one.exr").string(), Engine::eFileRemoved));
-  EXPECT_EQ(engine.usedSpace(), 20u);
-  const fs::path localA = engine.localPathFor(remote / "a");
-  EXPECT_FALSE(fs::exists(localA / "b")) << "the emptied chain is gone";
-  EXPECT_TRUE(fs::exists(localA / "two.exr")) << "a directory with other files stays";
+  engine->removeFile(deep);
+  EXPECT_EQ(recorder.take(), (Events{{deep.string(), Engine::eFileRemoved}}));
+  EXPECT_EQ(engine->usedSpace(), 20u);
+  EXPECT_FALSE(fs::exists(engine->localPathFor(remote / "a" / "b"))) << "the emptied chain is gone";
+  EXPECT_TRUE(fs::exists(engine->localPathFor(shallow))) << "a directory with other files stays";
 
-  engine.removeFile(remote / "a" / "two.exr");
-  engine.removeFile(remote / "never-cached.exr");
-  EXPECT_EQ(recorder.take().size(), 2u) << "a file that was not cached still counts as removed";
+  EventRecorder other;
+  engine->addFileEventObserver(&other);
+  engine->removeFileEventObserver(&recorder);
+  engine->removeFileEventObserver(nullptr);
+  engine->removeFile(shallow);
+  engine->removeFile(remote / "never-cached.exr");
+  EXPECT_EQ(other.take().size(), 2u) << "a file that was not cached still counts as removed";
+  EXPECT_TRUE(recorder.take().empty()) << "a removed observer hears nothing";
   EXPECT_TRUE(fs::is_directory(root)) << "the root stays";
   EXPECT_TRUE(fs::is_empty(root));
-  EXPECT_EQ(engine.usedSpace(), 0u);
+  EXPECT_EQ(engine->usedSpace(), 0u);
 }
 
-TEST_F(LocalisationEngineTest, StartUpDeletesLeftoverCopiesAndCountsTheRest) {
-  writeFile(root / "_srv" / "a.exr", 40);
-  writeFile(root / "_srv" / "a.exr.tmp", 1000);
-  writeFile(root / "deep" / "b.exr.tmp", 1000);
-  Engine engine(root);
-  EXPECT_EQ(engine.usedSpace(), 40u);
-  EXPECT_FALSE(fs::exists(root / "_srv" / "a.exr.tmp"));
+TEST_F(LocalisationEngineTest, StartsFromARecountAndNeverWrapsTheTotal) {
+  EXPECT_THROW(Engine(directory / "no-such-root"), fs::filesystem_error);
+  writeFile(root / "deep" / "b.exr.tmp", 1000); // left by a copy that never finished: deleted, not counted
+  auto engine = makeEngine(1000);
   EXPECT_FALSE(fs::exists(root / "deep" / "b.exr.tmp"));
-  EXPECT_EQ(engine.reportLocalFiles(), std::set<std::string>{"/srv/a.exr"});
-
-  EXPECT_THROW(Engine(directory.path() / "no-such-root"), fs::filesystem_error);
-}
-
-TEST_F(LocalisationEngineTest, CopiesMadeBehindTheEnginesBackNeverWrapTheTotal) {
-  Engine engine(root);
-  engine.setDiskSizeLimit(Engine::eMaximumUsage, 1000);
-  engine.addFileEventObserver(&recorder);
   writeFile(remote / "counted.exr", 50);
-  engine.localiseFile(remote / "counted.exr");
-  ASSERT_EQ(engine.usedSpace(), 50u);
+  engine->localiseFile(remote / "counted.exr");
+  ASSERT_EQ(engine->usedSpace(), 50u);
 
-  // Someone drops a 300-byte file into the cache; the engine does not know it.
-  writeFile(remote / "stranger.exr", 300, 1600000000);
-  writeFile(engine.localPathFor(remote / "stranger.exr"), 300, 1500000000);
-  engine.removeFile(remote / "stranger.exr");
-  EXPECT_EQ(engine.usedSpace(), 50u) << "recounted after the deletion, not wrapped below zero";
-  EXPECT_EQ(engine.usedSpace(), Engine(root).usedSpace());
+  // Someone drops a 300-byte copy into the cache behind the engine's back; the engine removes it,
+  // then a re-localisation replaces it.
+  const fs::path stranger = remote / "stranger.exr";
+  writeFile(stranger, 300, 1600000000);
+  writeFile(engine->localPathFor(stranger), 300, 1500000000);
+  engine->removeFile(stranger);
+  EXPECT_EQ(engine->usedSpace(), 50u) << "recounted after the deletion, not wrapped below zero";
+  EXPECT_EQ(engine->usedSpace(), Engine(root).usedSpace());
+  writeFile(engine->localPathFor(stranger), 300, 1500000000);
+  engine->localiseFile(stranger);
+  EXPECT_EQ(engine->usedSpace(), 350u);
+  EXPECT_EQ(engine->usedSpace(), Engine(root).usedSpace());
 
-  // The same when a re-localisation replaces the unknown copy.
-  writeFile(engine.localPathFor(remote / "stranger.exr"), 300, 1500000000);
-  engine.localiseFile(remote / "stranger.exr");
-  EXPECT_EQ(engine.usedSpace(), 350u);
-  EXPECT_EQ(engine.usedSpace(), Engine(root).usedSpace());
-
-  // And later copies are still judged by a sane total.
+  // Later copies are still judged by a sane total.
   writeFile(remote / "next.exr", 100);
-  engine.localiseFile(remote / "next.exr");
+  engine->localiseFile(remote / "next.exr");
   EXPECT_EQ(recorder.take().back(), std::make_pair((remote / "next.exr").string(), Engine::eFileLocalised));
 }
 
 TEST_F(LocalisationEngineTest, NothingOutsideTheRootIsCreatedReadOrDeleted) {
-  Engine engine(root);
-  engine.setDiskSizeLimit(Engine::eMaximumUsage, 1 << 20);
-  engine.addFileEventObserver(&recorder);
+  auto engine = makeEngine(1 << 20);
   // From remote/sub, "../file.exr" and "a/../../file.exr" name remote/file.exr, and their local
   // paths, resolved, name <directory>/file.exr beside the cache.
   writeFile(remote / "file.exr", 64);
   fs::create_directories(remote / "sub" / "a");
-  writeFile(directory.path() / "file.exr", 32, 1500000000, 'v');
+  writeFile(directory / "file.exr", 32, 1500000000, 'v');
   writeFile(root / "kept.exr", 5);
-  const auto before = snapshot(directory.path());
+  const auto before = snapshot(directory);
 
   WorkingDirectory inside(remote / "sub");
   for (const std::string source : {"../file.exr", "a/../../file.exr"}) {
-    ASSERT_EQ(engine.localPathFor(source).lexically_normal(),
-              (directory.path() / "file.exr").lexically_normal());
-    engine.checkFile(source);
-    EXPECT_EQ(recorder.take(), single(source, Engine::eSourceMissing));
-    engine.localiseFile(source);
-    engine.removeFile(source);
+    ASSERT_EQ(engine->localPathFor(source).lexically_normal(), (directory / "file.exr").lexically_normal());
+    engine->checkFile(source);
+    EXPECT_EQ(recorder.take(), (Events{{source, Engine::eSourceMissing}}));
+    engine->localiseFile(source);
+    engine->removeFile(source);
     EXPECT_TRUE(recorder.take().empty());
   }
   // A source that names the root itself is refused too: the root is never removed.
-  engine.removeFile("kept.exr/..");
-  engine.removeFile(".");
+  engine->removeFile("kept.exr/..");
+  engine->removeFile(".");
   EXPECT_TRUE(recorder.take().empty());
-  EXPECT_EQ(snapshot(directory.path()), before);
+  EXPECT_EQ(snapshot(directory), before);
 
   // A name that stays inside once resolved is used as written.
   writeFile(remote / "sub" / "x.exr", 8);
-  engine.localiseFile("a/../x.exr");
-  EXPECT_EQ(recorder.take(), single("a/../x.exr", Engine::eFileLocalised));
-  EXPECT_EQ(engine.localPathFor("a/../x.exr").string(), root.string() + "/a/../x.exr");
+  engine->localiseFile("a/../x.exr");
+  EXPECT_EQ(recorder.take(), (Events{{"a/../x.exr", Engine::eFileLocalised}}));
+  EXPECT_EQ(engine->localPathFor("a/../x.exr").string(), root.string() + "/a/../x.exr");
   EXPECT_TRUE(fs::exists(root / "x.exr"));
 }
 
-TEST_F(LocalisationEngineTest, ObserversAreRegisteredOnce) {
-  Engine engine(root);
-  EventRecorder other;
-  engine.addFileEventObserver(&recorder);
-  engine.addFileEventObserver(&recorder);
-  engine.addFileEventObserver(&other);
-  engine.checkFile(remote / "missing");
-  EXPECT_EQ(recorder.take().size(), 1u);
-  EXPECT_EQ(other.take().size(), 1u);
-  engine.removeFileEventObserver(&recorder);
-  engine.removeFileEventObserver(nullptr);
-  engine.checkFile(remote / "missing");
-  EXPECT_EQ(recorder.count(), 0u);
-  EXPECT_EQ(other.count(), 1u);
+// Kills a process that is copying a file into the cache and checks what the next start finds.
+TEST_F(LocalisationEngineTest, AKilledCopyLeavesNoTruncatedFileAndNoCountedPartialData) {
+  const fs::path source = remote / "plate.exr";
+  const std::uint64_t unlimited = std::uint64_t(1) << 40;
+  writeFile(remote / "other.exr", 1000);
+  writeFile(source, 1 << 20, 1600000000, 'o');
+  makeEngine(unlimited)->localiseFile(remote / "other.exr");
+  makeEngine(unlimited)->localiseFile(source);
+  const std::string previous = readFile(source);
+  writeFile(source, 64 << 20, 1600000100, 'n');
+  const std::string current = readFile(source);
+  const fs::path local = Engine(root).localPathFor(source);
+  const fs::path temporary = local.string() + ".tmp";
+
+  // The kill must land while the copy is under way; a copy that finished first is tried again
+  // with a newer source time.
+  bool killedMidCopy = false;
+  for (int attempt = 0; attempt < 20 && !killedMidCopy; ++attempt) {
+    fs::last_write_time(source, 1600000100 + attempt);
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+      makeEngine(unlimited)->localiseFile(source);
+      ::_exit(0);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    int status = 0;
+    while (!fs::exists(temporary) && ::waitpid(child, &status, WNOHANG) == 0 &&
+           std::chrono::steady_clock::now() < deadline) {
+      ::usleep(100);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    killedMidCopy = fs::exists(temporary);
+  }
+  ASSERT_TRUE(killedMidCopy) << "the copy always finished before the kill";
+
+  Engine restarted(root);
+  EXPECT_FALSE(fs::exists(temporary)) << "the next start deletes the partial copy";
+  if (fs::exists(local)) {
+    const std::string found = readFile(local);
+    EXPECT_TRUE(found == previous || found == current) << "a truncated file of " << found.size() << " bytes";
+  }
+  const std::uint64_t expected = 1000 + (fs::exists(local) ? fs::file_size(local) : 0);
+  EXPECT_EQ(restarted.usedSpace(), expected) << "no partial data is counted";
 }
 
 } // namespace
