@@ -1,4 +1,4 @@
-#include "FunctionTask.h"
+#include "TaskTestSupport.h"
 
 #include <velloro/base/ThreadPoolBoost.h>
 
@@ -7,7 +7,6 @@
 #include <boost/thread/thread.hpp>
 
 #include <atomic>
-#include <memory>
 #include <random>
 #include <vector>
 
@@ -20,7 +19,7 @@ TEST(ThreadPoolStress, ControlCallsRaceWithProducers) {
   constexpr int kTasksPerProducer = 3000;
   constexpr int kTaskCount = kProducers * kTasksPerProducer;
 
-  auto pool = std::make_unique<ThreadPoolBoost>("Stress", 2);
+  ThreadPoolBoost pool("Stress", 2);
   std::vector<std::atomic<int>> runs(kTaskCount);
   std::atomic<int> accepted{0};
   std::atomic<bool> producing{true};
@@ -35,17 +34,11 @@ TEST(ThreadPoolStress, ControlCallsRaceWithProducers) {
       std::uniform_int_distribution<int> priority(-20, 20);
       for (int index = 0; index < kTasksPerProducer; ++index) {
         const int id = producer * kTasksPerProducer + index;
-        FunctionTask* task = new FunctionTask(
-            [&, id](FunctionTask&) {
-              if (mustNotRun) {
-                ++runsWhileStopped;
-              }
-              ++runs[id];
-            },
-            priority(random));
-        if (pool->addTask(task)) {
-          ++accepted;
-        }
+        const auto run = [&, id](FunctionTask&) {
+          runsWhileStopped += mustNotRun ? 1 : 0;
+          ++runs[id];
+        };
+        accepted += pool.addTask(new FunctionTask(run, priority(random))) ? 1 : 0;
       }
     });
   }
@@ -54,17 +47,17 @@ TEST(ThreadPoolStress, ControlCallsRaceWithProducers) {
     while (producing) {
       switch (random() % 3) {
       case 0:
-        pool->pause();
+        pool.pause();
         boost::this_thread::yield();
-        pool->resume();
+        pool.resume();
         break;
       case 1:
-        pool->stop();
-        pool->waitUntilIdle();
+        pool.stop();
+        pool.waitUntilIdle();
         mustNotRun = true;
         boost::this_thread::yield();
         mustNotRun = false;
-        pool->resume();
+        pool.resume();
         break;
       default:
         boost::this_thread::yield();
@@ -79,11 +72,11 @@ TEST(ThreadPoolStress, ControlCallsRaceWithProducers) {
   // The controller may have dropped everything; work queued now must all run before shutdown.
   constexpr int kLastTasks = 100;
   std::atomic<int> lastRuns{0};
-  pool->pause();
+  pool.pause();
   for (int index = 0; index < kLastTasks; ++index) {
-    pool->addTask(new FunctionTask([&](FunctionTask&) { ++lastRuns; }, index % 7));
+    pool.addTask(new FunctionTask([&](FunctionTask&) { ++lastRuns; }, index % 7));
   }
-  pool->shutdown(false, 30);
+  pool.shutdown(false, 30);
   EXPECT_EQ(lastRuns, kLastTasks);
 
   EXPECT_EQ(runsWhileStopped, 0);
@@ -93,12 +86,11 @@ TEST(ThreadPoolStress, ControlCallsRaceWithProducers) {
     ran += count;
   }
   EXPECT_LE(ran, accepted) << "only accepted tasks run; the rest were dropped by stop()";
-  EXPECT_EQ(pool->queuedCount(), 0u);
-  EXPECT_EQ(pool->outstandingCount(), 0u);
-  EXPECT_EQ(pool->executingCount(), 0u);
-  EXPECT_EQ(pool->threadsAlive(), 0u);
+  EXPECT_EQ(pool.queuedCount(), 0u);
+  EXPECT_EQ(pool.outstandingCount(), 0u);
+  EXPECT_EQ(pool.executingCount(), 0u);
+  EXPECT_EQ(pool.threadsAlive(), 0u);
   EXPECT_EQ(FunctionTask::sAlive, 0) << "every task, run, dropped or refused, was released";
-  pool.reset();
 }
 
 } // namespace

