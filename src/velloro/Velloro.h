@@ -48,6 +48,7 @@
 #include <velloro/localisation/LocalisationQueue.h>
 
 #include <velloro/views/CreateViewsDialog.h>
+#include <velloro/views/StereoControls.h>
 #include <velloro/views/View.h>
 #include <velloro/views/ViewButton.h>
 #include <velloro/views/ViewDataModel.h>
