@@ -40,6 +40,10 @@
 #include <velloro/image/StereoChannelDesc.h>
 #include <velloro/image/StereoLayer.h>
 
+#include <velloro/knobs/GetUserKnobInfo.h>
+#include <velloro/knobs/KnobTypeInfo.h>
+#include <velloro/knobs/UserKnobEditor.h>
+
 #include <velloro/localisation/ILocaliser.h>
 #include <velloro/localisation/LocalisationConfiguration.h>
 #include <velloro/localisation/LocalisationEngine.h>
