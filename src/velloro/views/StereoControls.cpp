@@ -2,6 +2,8 @@
 
 #include <velloro/views/ViewDataModel.h>
 
+#include <QHBoxLayout>
+
 #include <algorithm>
 
 namespace Velloro {
@@ -9,6 +11,7 @@ namespace Velloro {
 StereoControls::StereoControls(const std::weak_ptr<ViewDataModel>& model, QWidget* parent)
     : Tessel::UI::CollapsibleToolbarItem(parent) {
   setObjectName(QStringLiteral("StereoControls"));
+  itemLayout()->setSpacing(6);
   for (int which = 0; which < kPickers; ++which) {
     auto* button = new ViewButton(model, true, true, true, this);
     addWidget(button, Qt::AlignCenter);
