@@ -132,6 +132,14 @@ TEST_F(UserKnobEditorTest, IconsFallBackAndFollowThePalette) {
 }
 
 TEST_F(UserKnobEditorTest, FloatingAndClosing) {
+  // Dragging Edit off an embedded bar floats the editor, one 20-pixel cell per button; the
+  // floating bar's own Edit does not drag.
+  emit buttonLabelled(*toolbar, "Edit")->dragged();
+  EXPECT_TRUE(editor.isFloating());
+  EXPECT_EQ(editor.width(), 24 * 20 + 8);
+  EXPECT_FALSE(buttonLabelled(editor, "Edit")->dragEnabled());
+  editor.setFloating(false);
+
   QSignalSpy embedded(&editor, &UserKnobEditor::embededPanelVisible);
   editor.setFloating(true);
   EXPECT_TRUE(editor.isVisible());
