@@ -97,6 +97,13 @@ TEST_F(ViewButtonTest, MenuModeTitlesAndSwitchingBack) {
   EXPECT_TRUE(title->isHidden());
   EXPECT_EQ(button.selectedView(), 1);
 
+  // Without the selection in its title the menu's button still shows, named after the view.
+  model->setDisplayMode(ViewButton::eDropDownMenu);
+  ViewButton plain(model, true, true, false);
+  plain.update(1);
+  ASSERT_NE(plain.findChild<Tessel::UI::Button*>(), nullptr);
+  EXPECT_EQ(plain.findChild<Tessel::UI::Button*>()->text(), "right");
+
   // Several views at a time: always a menu, its title lists them.
   ViewButton several(model, false, true, false);
   several.update(std::set<int>{0, 1});
