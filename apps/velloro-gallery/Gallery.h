@@ -3,7 +3,14 @@
 #include <QList>
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
 class QGroupBox;
+
+namespace Velloro {
+class ViewDataModel;
+}
 
 // One window with every widget of the widget library and the library's small widgets, in
 // labelled groups.
@@ -24,10 +31,14 @@ private:
   QWidget* makeSpinBoxes();
   QWidget* makeSmallWidgets();
   QWidget* makePreview();
+  QWidget* makeViewPickers();
+  QWidget* makeKnobEditor();
 
   struct Group {
     QGroupBox* box;
     QString fileName;
   };
   QList<Group> m_groups;
+  // The projects whose views the pickers show; pickers hold them weakly.
+  std::vector<std::shared_ptr<Velloro::ViewDataModel>> m_viewModels;
 };
