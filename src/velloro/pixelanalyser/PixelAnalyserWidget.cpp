@@ -280,7 +280,9 @@ void PixelAnalyserWidget::enableSelectionControls(int mode) {
 void PixelAnalyserWidget::refreshValues() {
   const PixelSample& sample = PixelAnalyserManager::Get().getSample(sampler());
   const int checked = std::max(m_swatchGroup->checkedId(), int(eCurrent));
-  const float* colour = SwatchColour(checked, sample);
+  // Without a sampler there is nothing to show, not even the zeros of the empty sample.
+  const bool sampled = sampler() != nullptr;
+  const float* colour = sampled ? SwatchColour(checked, sample) : nullptr;
   if (colour) {
     const std::array<double, 8> shown = DisplayValues(colour, m_rangeCombo->currentIndex());
     for (std::size_t index = 0; index < m_valueBoxes.size(); ++index) {
@@ -294,9 +296,9 @@ void PixelAnalyserWidget::refreshValues() {
     }
   }
 
-  // Without a viewer the swatches would go on showing the last viewer's colours.
+  // Without a sampler the swatches would go on showing the last viewer's colours.
   for (int id = eCurrent; id <= eMedian; ++id) {
-    m_swatches[std::size_t(id)]->setColor(m_viewer ? SwatchColour(id, sample) : nullptr, sample.displayLut);
+    m_swatches[std::size_t(id)]->setColor(sampled ? SwatchColour(id, sample) : nullptr, sample.displayLut);
   }
   const QRect& region = sample.region;
   m_regionBoxes[0]->setValue(region.x());

@@ -1,0 +1,178 @@
+#include "../common/FakeViewer.h"
+
+#include <velloro/pixelanalyser/ColorSampleButton.h>
+#include <velloro/pixelanalyser/PixelAnalyserManager.h>
+#include <velloro/pixelanalyser/PixelAnalyserWidget.h>
+#include <velloro/viewerui/ViewersModel.h>
+
+#include <TesselUI/DoubleSpinBox.h>
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QPushButton>
+
+#include <memory>
+#include <vector>
+
+using namespace Velloro::PixelAnalyser;
+using Velloro::ViewersModel;
+using Velloro::Image::LayerPtr;
+
+namespace {
+
+class NullSampler : public PixelSampler {
+public:
+  bool computeSample(const PixelSampleOptions&, PixelSample&) override { return false; }
+  void resetSampling() override { ++resets; }
+  int resets = 0;
+};
+
+template <class Widget> Widget* child(const QWidget& panel, const QString& text) {
+  for (Widget* widget : panel.findChildren<Widget*>()) {
+    if (widget->text() == text) {
+      return widget;
+    }
+  }
+  return nullptr;
+}
+
+QComboBox* combo(const QWidget& panel, const char* toolTipStart) {
+  for (QComboBox* box : panel.findChildren<QComboBox*>()) {
+    if (box->toolTip().startsWith(QLatin1String(toolTipStart))) {
+      return box;
+    }
+  }
+  return nullptr;
+}
+
+// r, g, b, a, h, s, v, l, x, y, w, h.
+std::vector<Tessel::UI::DoubleSpinBox*> boxes(const QWidget& panel) {
+  const auto found = panel.findChildren<Tessel::UI::DoubleSpinBox*>();
+  return {found.begin(), found.end()};
+}
+
+// A viewer with a sampler, active in the viewers model, and a panel made by the manager.
+class PixelAnalyserWidgetTest : public ::testing::Test {
+protected:
+  PixelAnalyserWidgetTest() {
+    m_viewer.setLayers({Velloro::Image::rgbLayer, Velloro::Image::rgbaLayer});
+    m_viewer.setActiveLayer(Velloro::Image::rgbaLayer);
+    ViewersModel::Instance().addViewer(&m_viewer);
+    ViewersModel::Instance().setActiveViewer(&m_viewer);
+  }
+  ~PixelAnalyserWidgetTest() override { ViewersModel::Instance().removeViewer(&m_viewer); }
+
+  static PixelAnalyserManager& manager() { return PixelAnalyserManager::Get(); }
+  std::unique_ptr<PixelAnalyserWidget> makePanel() {
+    return std::unique_ptr<PixelAnalyserWidget>(manager().createPixelAnalyserWidget());
+  }
+  const PixelSampleOptions& options() { return manager().getSampleOptions(&m_sampler); }
+
+  NullSampler m_sampler;
+  FakeViewer m_viewer{QStringLiteral("Viewer1"), &m_sampler};
+};
+
+TEST_F(PixelAnalyserWidgetTest, ControlsFollowTheStoreAndModeEnablesTheSelectionOptions) {
+  auto panel = makePanel();
+  auto second = makePanel();
+  ASSERT_EQ(panel->viewer(), &m_viewer);
+  // Choosing the viewer gave its sampler the channels of the viewer's layer.
+  EXPECT_EQ(options().layerChannels,
+            (std::array<KX::Image::Channel, 4>{KX::Image::eChannelRed, KX::Image::eChannelGreen,
+                                               KX::Image::eChannelBlue, KX::Image::eChannelAlpha}));
+
+  QCheckBox* accumulate = child<QCheckBox>(*panel, QStringLiteral("accumulate"));
+  QCheckBox* showSelection = child<QCheckBox>(*panel, QStringLiteral("show selection"));
+  QPushButton* clear = child<QPushButton>(*panel, QStringLiteral("clear selection"));
+  combo(*panel, "Mode of selection")->setCurrentIndex(1);
+  EXPECT_EQ(options().mode, 1);
+  for (QWidget* widget : std::initializer_list<QWidget*>{accumulate, showSelection, clear}) {
+    EXPECT_FALSE(widget->isEnabled());
+  }
+  // The other panel on the same viewer shows the same options.
+  EXPECT_EQ(combo(*second, "Mode of selection")->currentIndex(), 1);
+  EXPECT_FALSE(child<QCheckBox>(*second, QStringLiteral("accumulate"))->isEnabled());
+  combo(*panel, "Mode of selection")->setCurrentIndex(0);
+  EXPECT_TRUE(accumulate->isEnabled() && showSelection->isEnabled() && clear->isEnabled());
+
+  accumulate->setChecked(true);
+  combo(*second, "Sets the channel")->setCurrentIndex(2);
+  EXPECT_TRUE(options().accumulate);
+  EXPECT_EQ(options().basis, 2);
+  EXPECT_TRUE(child<QCheckBox>(*second, QStringLiteral("accumulate"))->isChecked());
+  EXPECT_EQ(combo(*panel, "Sets the channel")->currentIndex(), 2);
+
+  clear->click();
+  EXPECT_EQ(m_sampler.resets, 1);
+}
+
+TEST_F(PixelAnalyserWidgetTest, ValuesShowTheCheckedSwatchInTheChosenRange) {
+  auto panel = makePanel();
+  PixelSample sample;
+  sample.region = QRect(QPoint(5, 6), QSize(-3, 4));
+  sample.data.multiplePixels = true;
+  const float average[4] = {0.5f, 0.25f, 1, 1};
+  std::copy(average, average + 4, sample.data.average);
+  manager().setSample(&m_sampler, sample);
+
+  const auto values = boxes(*panel);
+  ASSERT_EQ(values.size(), 12u);
+  for (int index = 0; index < 8; ++index) {
+    EXPECT_FALSE(values[index]->isEnabled());
+    EXPECT_EQ(values[index]->value(), 0);
+  }
+  EXPECT_EQ(values[8]->value(), 5);
+  EXPECT_EQ(values[9]->value(), 6);
+  EXPECT_EQ(values[10]->value(), 0);
+  EXPECT_FALSE(values[10]->isEnabled());
+  EXPECT_EQ(values[11]->value(), 4);
+
+  const auto swatches = panel->findChildren<Tessel::UI::ColorSampleButton*>();
+  ASSERT_EQ(swatches.size(), 5);
+  EXPECT_EQ(swatches[0]->color(), nullptr); // "multiple pixels"
+  swatches[3]->click();
+  EXPECT_TRUE(values[0]->isEnabled());
+  EXPECT_EQ(values[0]->value(), 0.5);
+  EXPECT_EQ(values[1]->value(), 0.25);
+
+  // The range changes the numbers only.
+  const PixelSampleOptions before = options();
+  combo(*panel, "The numeric range")->setCurrentIndex(1);
+  EXPECT_EQ(values[0]->value(), 128);
+  EXPECT_EQ(values[2]->value(), 255);
+  EXPECT_EQ(options(), before);
+}
+
+TEST_F(PixelAnalyserWidgetTest, LayerListOffersTheCurrentLayerAndTheViewersLayers) {
+  auto panel = makePanel();
+  QComboBox* layers = combo(*panel, "The channel layer");
+  ASSERT_EQ(layers->count(), 3);
+  EXPECT_TRUE(layers->isEnabled());
+  EXPECT_EQ(layers->itemText(0), "current layer");
+  EXPECT_EQ(layers->itemText(1), "rgb");
+
+  layers->setCurrentIndex(1);
+  EXPECT_EQ(options().layerChannels[3], KX::Image::eChannelNone);
+  EXPECT_FALSE(options().channels.contains(KX::Image::eChannelAlpha));
+  EXPECT_TRUE(options().channels.contains(KX::Image::eChannelBlue));
+
+  // A new active layer keeps an explicit choice; on "current layer" it is applied.
+  m_viewer.setActiveLayer(Velloro::Image::rgbaLayer);
+  EXPECT_EQ(layers->currentIndex(), 1);
+  layers->setCurrentIndex(0);
+  EXPECT_EQ(options().layerChannels[3], KX::Image::eChannelAlpha);
+  m_viewer.setActiveLayer(Velloro::Image::rgbLayer);
+  EXPECT_EQ(options().layerChannels[3], KX::Image::eChannelNone);
+  m_viewer.setActiveLayer(nullptr);
+  EXPECT_TRUE(options().channels.empty());
+
+  // Without a viewer there is nothing to choose and nothing to show.
+  ViewersModel::Instance().setActiveViewer(nullptr);
+  EXPECT_EQ(panel->viewer(), nullptr);
+  EXPECT_FALSE(layers->isEnabled());
+  EXPECT_FALSE(boxes(*panel)[0]->isEnabled());
+}
+
+} // namespace
