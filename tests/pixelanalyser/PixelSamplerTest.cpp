@@ -5,6 +5,7 @@
 
 #include <QSignalSpy>
 
+#include <optional>
 #include <vector>
 
 using namespace Velloro::PixelAnalyser;
@@ -68,6 +69,12 @@ TEST(PixelSamplerTest, UnknownSamplersReadDefaultsAndTheirSamplesAreDropped) {
 
   manager().setSampleOptions(nullptr, basis(2));
   EXPECT_EQ(manager().getSampleOptions(nullptr).basis, 7);
+
+  // A destroyed sampler leaves nothing behind for a new one at the same address.
+  std::optional<StepSampler> slot(std::in_place);
+  manager().setSampleOptions(&*slot, basis(2));
+  slot.emplace();
+  EXPECT_EQ(manager().getSampleOptions(&*slot).basis, 7);
 }
 
 TEST(PixelSamplerTest, OptionsAreAnnouncedAfterTheSamplerIsTold) {

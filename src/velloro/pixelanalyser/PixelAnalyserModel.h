@@ -10,8 +10,9 @@
 namespace Velloro::PixelAnalyser {
 
 // The options and the last sample of every sampler. A sampler joins the store when its options
-// are first set and stays for the life of the process; until then it reads the default options
-// and the empty sample, and its samples are dropped.
+// are first set and leaves it when it is destroyed (so that a new sampler at the same address
+// starts afresh); until then it reads the default options and the empty sample, and its samples
+// are dropped.
 //
 // Threads: the GUI thread only; the store has no lock.
 class VELLORO_EXPORT PixelAnalyserModel : public QObject {
@@ -39,6 +40,10 @@ signals:
                      const Velloro::PixelAnalyser::PixelSample& sample);
 
 private:
+  friend class PixelSampler;
+  // Called by a sampler's destructor.
+  void forget(PixelSampler* sampler) { m_entries.erase(sampler); }
+
   struct Entry {
     PixelSampleOptions options;
     PixelSample sample;

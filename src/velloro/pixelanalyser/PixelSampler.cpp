@@ -4,7 +4,9 @@
 
 namespace Velloro::PixelAnalyser {
 
-PixelSampler::~PixelSampler() = default;
+PixelSampler::~PixelSampler() {
+  PixelAnalyserManager::Get().model().forget(this);
+}
 
 bool PixelSampler::sample() {
   PixelAnalyserManager& manager = PixelAnalyserManager::Get();

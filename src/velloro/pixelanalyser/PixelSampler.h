@@ -17,6 +17,7 @@ public:
   PixelSampler() = default;
   PixelSampler(const PixelSampler&) {}
   PixelSampler& operator=(const PixelSampler&) { return *this; }
+  // Takes the sampler's options and sample out of the store.
   virtual ~PixelSampler();
 
   // Fills the sample, which holds the stored one, from the viewer's pixels; true when it
