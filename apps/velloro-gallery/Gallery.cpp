@@ -4,6 +4,11 @@
 #include <velloro/eventgraph/EventGraphSettings.h>
 #include <velloro/eventgraph/EventTrackProxy.h>
 #include <velloro/eventgraph/EventUserDataFileAndFrame.h>
+#include <velloro/pixelanalyser/ColorSampleButton.h>
+#include <velloro/pixelanalyser/PixelAnalyserManager.h>
+#include <velloro/pixelanalyser/PixelAnalyserWidget.h>
+#include <velloro/viewerui/ViewerModelItem.h>
+#include <velloro/viewerui/ViewersModel.h>
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>
 #include <velloro/widgets/HoverFocus.h>
@@ -35,6 +40,10 @@
 #include <TesselUI/TransportControlsWidget.h>
 #include <TesselUI/VerticalDivider.h>
 #include <TesselUI/ViewerFrameSkipControl.h>
+
+#include <sampler/ImageSampler.h>
+
+#include <OpenImageIO/imagebufalgo.h>
 
 #include <QApplication>
 #include <QDir>
@@ -98,6 +107,56 @@ public:
   }
 };
 
+// A viewer showing a gradient whose brightest corner is over 1, with a region box drawn over it,
+// so that the pixel analyser has something real to read. It lives as long as the panel.
+class GalleryViewer : public QObject, public Velloro::ViewerModelItem {
+public:
+  explicit GalleryViewer(QObject* parent)
+      : QObject(parent) {
+    OIIO::ImageBuf image(OIIO::ImageSpec(64, 48, 4, OIIO::TypeDesc::FLOAT));
+    const float topLeft[] = {0.05f, 0.1f, 0.3f, 1}, topRight[] = {0.9f, 0.4f, 0.1f, 1},
+                bottomLeft[] = {0.1f, 0.6f, 0.2f, 1}, bottomRight[] = {1.6f, 1.2f, 0.8f, 1};
+    OIIO::ImageBufAlgo::fill(image, topLeft, topRight, bottomLeft, bottomRight);
+    m_sampler.setImage(image);
+    m_sampler.selectRegion(QRect(8, 6, 52, 40), false);
+    Velloro::ViewersModel::Instance().addViewer(this);
+    Velloro::ViewersModel::Instance().setActiveViewer(this);
+  }
+  ~GalleryViewer() override { Velloro::ViewersModel::Instance().removeViewer(this); }
+
+  Velloro::PixelAnalyser::PixelSampler* pixelSampler() override { return &m_sampler; }
+  QString title() const override { return QStringLiteral("Comp"); }
+  QList<Velloro::Image::LayerPtr> layers() const override {
+    return {Velloro::Image::rgbLayer, Velloro::Image::rgbaLayer};
+  }
+  Velloro::Image::LayerPtr activeLayer() const override { return Velloro::Image::rgbaLayer; }
+  // Its layer never changes, so there is nothing to connect to.
+  QObject* qObject() override { return nullptr; }
+
+  QWidget* widget() override { return nullptr; }
+  void setActiveLayer(Velloro::Image::LayerPtr) override {}
+  int currentFrame() const override { return 1001; }
+  void setCurrentFrame(int) override {}
+  bool isPlaying() const override { return false; }
+  void play(bool) override {}
+  void stop() override {}
+  double zoom() const override { return 1; }
+  void setZoom(double) override {}
+  void fitToWindow() override {}
+  QString displayTransform() const override { return QStringLiteral("sRGB"); }
+  void setDisplayTransform(const QString&) override {}
+  void requestRedraw() override {}
+  float exposure() const override { return 0; }
+  void setExposure(float) override {}
+  float gamma() const override { return 1; }
+  void setGamma(float) override {}
+  bool isWipeEnabled() const override { return false; }
+  void setWipeEnabled(bool) override {}
+  void showAnnotations(bool) override {}
+
+  Velloro::Sampler::ImageSampler m_sampler;
+};
+
 } // namespace
 
 Gallery::Gallery(QWidget* parent)
@@ -115,7 +174,10 @@ Gallery::Gallery(QWidget* parent)
   layout->addWidget(
       addGroup(QStringLiteral("Small widgets"), QStringLiteral("small-widgets"), makeSmallWidgets()), 3, 0);
   layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 3, 1);
-  layout->setRowStretch(4, 1);
+  layout->addWidget(
+      addGroup(QStringLiteral("Pixel analyser"), QStringLiteral("pixel-analyser"), makePixelAnalyser()), 4, 0,
+      1, 2);
+  layout->setRowStretch(5, 1);
 }
 
 QGroupBox* Gallery::addGroup(const QString& title, const QString& fileName, QWidget* contents) {
@@ -401,6 +463,23 @@ QWidget* Gallery::makePreview() {
   layout->addWidget(image, 1);
   layout->addWidget(font);
   layout->addWidget(none);
+  return page;
+}
+
+QWidget* Gallery::makePixelAnalyser() {
+  auto* page = new QWidget;
+  auto* layout = new QHBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* viewer = new GalleryViewer(page);
+  auto& manager = Velloro::PixelAnalyser::PixelAnalyserManager::Get();
+  Velloro::PixelAnalyser::PixelAnalyserWidget* panel = manager.createPixelAnalyserWidget();
+  layout->addWidget(panel);
+  layout->addStretch();
+  viewer->m_sampler.sample();
+  // The average of the box, whose brightest pixels are over 1.
+  if (auto* average = panel->findChildren<ColorSampleButton*>().value(3)) {
+    average->click();
+  }
   return page;
 }
 

@@ -24,6 +24,7 @@ private:
   QWidget* makeSpinBoxes();
   QWidget* makeSmallWidgets();
   QWidget* makePreview();
+  QWidget* makePixelAnalyser();
 
   struct Group {
     QGroupBox* box;
