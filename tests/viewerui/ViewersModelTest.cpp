@@ -109,6 +109,21 @@ TEST_F(ViewersModelTest, AddingTwiceAndRemovingTheActiveViewer) {
   model().removeViewer(&a);
   EXPECT_EQ(log, (std::vector<std::string>{"added A", "active A", "active null", "removing A", "removed A"}));
   EXPECT_EQ(model().rowCount(), 2);
+
+  // Shutting down empties the model and leaves nobody listening.
+  FakeViewer& b = viewer("B");
+  model().addViewer(&a);
+  model().addViewer(&b);
+  model().setActiveViewer(&b);
+  log.clear();
+  model().shutdown();
+  EXPECT_EQ(model().rowCount(), 2);
+  EXPECT_EQ(model().activeViewer(), nullptr);
+  EXPECT_EQ(log,
+            (std::vector<std::string>{"active null", "removing A", "removed A", "removing B", "removed B"}));
+  log.clear();
+  model().addViewer(&a);
+  EXPECT_TRUE(log.empty());
 }
 
 TEST_F(ViewersModelTest, SortProxyKeepsFixedRowsFirstAndHidesRows) {
