@@ -12,6 +12,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 
 using Tessel::UI::ColorSampleButton;
 
@@ -46,25 +47,18 @@ DragSeen dragBy(ColorSampleButton& button, QPoint offset) {
 
 TEST(ColorSampleButtonTest, WarningsAndDisplayBytes) {
   ColorSampleButton button(QStringLiteral("min"), QString());
-  EXPECT_EQ(button.size(), QSize(75, 80));
-  const float nan = std::numeric_limits<float>::quiet_NaN();
-  const float inf = std::numeric_limits<float>::infinity();
+  const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
   const float colours[][4] = {{nan, inf, 2, 1}, {0, inf, -1, 1}, {0.5f, 1.5f, -1, 1}, {0.5f, 1, 0, 5}};
-  button.setColor(colours[0], nullptr);
-  EXPECT_EQ(button.warning(), QStringLiteral("NaN"));
-  button.setColor(colours[1], nullptr);
-  EXPECT_EQ(button.warning(), QStringLiteral("Inf"));
+  const std::optional<QString> warnings[] = {QStringLiteral("NaN"), QStringLiteral("Inf"), QString(), {}};
+  for (int index = 0; index < 4; ++index) {
+    button.setColor(colours[index], nullptr);
+    EXPECT_EQ(button.warning(), warnings[index]) << index;
+  }
+  // sRGB encodes linear 0.5 as 0.7354; out-of-range values are clamped, alpha plays no part.
+  EXPECT_EQ(int(KX::Image::LUT::GetDefaultLutForType(0)->toByte(0.5f)), 187);
+  EXPECT_EQ(button.displayColor(), QColor(187, 255, 0));
   button.setColor(colours[2], nullptr);
-  ASSERT_TRUE(button.warning().has_value());
-  EXPECT_TRUE(button.warning()->isEmpty());
-  const int half = int(KX::Image::LUT::GetDefaultLutForType(0)->toByte(0.5f));
-  EXPECT_EQ(half, 187); // sRGB encodes linear 0.5 as 0.7354
-  EXPECT_EQ(button.displayColor(), QColor(half, 255, 0));
-  button.setColor(colours[3], nullptr); // alpha plays no part
-  EXPECT_FALSE(button.warning().has_value());
-  EXPECT_EQ(button.displayColor(), QColor(half, 255, 0));
-  button.setColor(nullptr, nullptr);
-  EXPECT_EQ(button.color(), nullptr);
+  EXPECT_EQ(button.displayColor(), QColor(187, 255, 0));
 }
 
 TEST(ColorSampleButtonTest, DragsTheColourOnceFarEnoughFromThePress) {
@@ -85,8 +79,7 @@ TEST(ColorSampleButtonTest, DragsTheColourOnceFarEnoughFromThePress) {
                                            "3ff0000000000000"));
   EXPECT_EQ(seen.pixmapColour.rgb(), QColor::fromRgbF(1.0f, 0.5f, 0.0f).rgb());
 
-  QApplication::setStartDragDistance(6);
-  EXPECT_FALSE(dragBy(button, QPoint(3, 2)).started);
+  EXPECT_FALSE(dragBy(button, QPoint(2, 2)).started);
   QApplication::setStartDragDistance(10);
 
   button.setChecked(true);
