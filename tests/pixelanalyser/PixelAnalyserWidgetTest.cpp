@@ -161,6 +161,17 @@ TEST_F(PixelAnalyserWidgetTest, LayerListOffersTheCurrentLayerAndTheViewersLayer
   m_viewer.setActiveLayer(nullptr);
   EXPECT_TRUE(options().channels.empty());
 
+  // A panel whose viewer is removed follows the active viewer, not the next one in the list.
+  NullSampler otherSampler;
+  FakeViewer other(QStringLiteral("Other"), &otherSampler);
+  ViewersModel::Instance().addViewer(&other);
+  QComboBox* viewers = combo(*panel, "The Viewer");
+  viewers->setCurrentIndex(viewers->findText(QStringLiteral("Other")));
+  EXPECT_EQ(panel->viewer(), &other);
+  ViewersModel::Instance().removeViewer(&other);
+  EXPECT_EQ(viewers->currentIndex(), 0);
+  EXPECT_EQ(panel->viewer(), &m_viewer);
+
   // Without a viewer there is nothing to choose and nothing to show.
   ViewersModel::Instance().setActiveViewer(nullptr);
   EXPECT_EQ(panel->viewer(), nullptr);

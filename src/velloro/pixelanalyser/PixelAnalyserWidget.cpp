@@ -30,6 +30,8 @@ enum Swatch { eCurrent = 0, eMin, eMax, eAverage, eMedian };
 constexpr int kComboHeight = 20;
 constexpr int kMargin = 3;
 constexpr int kCurrentLayerItem = 0;
+// The viewer list hides "None", so the active-viewer row comes first.
+constexpr int kActiveViewerItem = 0;
 
 const char* const kSwatchLabels[] = {"current", "min", "max", "average", "median"};
 const char* const kSwatchToolTips[] = {
@@ -203,6 +205,14 @@ PixelAnalyserWidget::PixelAnalyserWidget(QWidget* parent)
           &PixelAnalyserWidget::viewerChanged);
   connect(&ViewersModel::Instance(), &ViewersModel::activeViewerChanged, this,
           &PixelAnalyserWidget::viewerChanged);
+  // Once its row is gone the combo box would move to a neighbouring viewer on its own: a panel
+  // whose viewer goes away follows the active viewer instead.
+  connect(&ViewersModel::Instance(), &ViewersModel::viewerAboutToBeRemoved, this,
+          [this](ViewerModelItem* viewer) {
+            if (viewer == m_viewer && m_viewerCombo->currentIndex() != kActiveViewerItem) {
+              m_viewerCombo->setCurrentIndex(kActiveViewerItem);
+            }
+          });
   connect(m_layerCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
           &PixelAnalyserWidget::layerChanged);
   connect(m_modeCombo, qOverload<int>(&QComboBox::currentIndexChanged), this,
