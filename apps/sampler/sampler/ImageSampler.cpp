@@ -50,16 +50,29 @@ void ImageSampler::sampleOptionsChanged(const PixelSampleOptions& oldOptions,
   m_dirty = true;
 }
 
-std::array<float, 4> ImageSampler::readPixel(int x, int y, const PixelSampleOptions& options) const {
-  const int imageChannels = m_image.nchannels();
-  std::array<float, 4> rgba{};
-  for (std::size_t index = 0; index < rgba.size(); ++index) {
-    const int channel = options.channels.empty() ? int(index) : int(options.layerChannels[index]) - 1;
-    if (channel >= 0 && channel < std::min(imageChannels, 4)) {
-      rgba[index] = m_image.getchannel(x, y, 0, channel);
-    }
+void ImageSampler::appendPixels(const QRect& box, const PixelSampleOptions& options,
+                                std::vector<SampledPixel>& pixels) const {
+  // One read of the box's first four channels, then each pixel picks its layer channels.
+  const int channels = std::min(m_image.nchannels(), 4);
+  std::vector<float> values(std::size_t(box.width()) * std::size_t(box.height()) * std::size_t(channels));
+  const OIIO::ROI roi(box.left(), box.right() + 1, box.top(), box.bottom() + 1, 0, 1, 0, channels);
+  if (channels == 0 || !m_image.get_pixels(roi, OIIO::TypeDesc::FLOAT, values.data())) {
+    return;
   }
-  return rgba;
+  std::array<int, 4> source{};
+  for (std::size_t index = 0; index < source.size(); ++index) {
+    source[index] = options.channels.empty() ? int(index) : int(options.layerChannels[index]) - 1;
+  }
+  for (std::size_t start = 0; start < values.size(); start += std::size_t(channels)) {
+    SampledPixel pixel;
+    for (std::size_t index = 0; index < source.size(); ++index) {
+      if (source[index] >= 0 && source[index] < channels) {
+        pixel.rgba[index] = values[start + std::size_t(source[index])];
+      }
+    }
+    pixel.key = BasisKey(pixel.rgba, options.basis);
+    pixels.push_back(pixel);
+  }
 }
 
 bool ImageSampler::computeSample(const PixelSampleOptions& options, PixelSample& sample) {
@@ -75,27 +88,19 @@ bool ImageSampler::computeSample(const PixelSampleOptions& options, PixelSample&
   const QRect image(window.xbegin, window.ybegin, window.width(), window.height());
 
   std::vector<SampledPixel> pixels;
-  auto add = [&](int x, int y) {
-    SampledPixel pixel;
-    pixel.rgba = readPixel(x, y, options);
-    pixel.key = BasisKey(pixel.rgba, options.basis);
-    pixels.push_back(pixel);
-  };
   const bool fullFrame = options.mode == PixelSampleOptions::eFullFrame;
   const QRect box = fullFrame ? image : m_region.intersected(image);
   if (fullFrame || !m_region.isNull()) {
-    pixels.reserve(std::size_t(std::max(box.width(), 0)) * std::size_t(std::max(box.height(), 0)));
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-      for (int x = box.left(); x <= box.right(); ++x) {
-        add(x, y);
-      }
+    if (!box.isEmpty()) {
+      pixels.reserve(std::size_t(box.width()) * std::size_t(box.height()));
+      appendPixels(box, options, pixels);
     }
     sample.region = box;
     sample.data.multiplePixels = true;
   } else {
     for (const QPoint& point : m_pixels) {
       if (image.contains(point)) {
-        add(point.x(), point.y());
+        appendPixels(QRect(point, QSize(1, 1)), options, pixels);
         sample.region |= QRect(point, QSize(1, 1));
       }
     }

@@ -2,6 +2,8 @@
 
 #include <velloro/pixelanalyser/PixelSampler.h>
 
+#include <sampler/PixelStatistics.h>
+
 #include <OpenImageIO/imagebuf.h>
 
 #include <QPoint>
@@ -44,8 +46,9 @@ private:
   void sampleOptionsChanged(const PixelAnalyser::PixelSampleOptions& oldOptions,
                             const PixelAnalyser::PixelSampleOptions& newOptions) override;
 
-  // The layer channels of the pixel, by the rules above.
-  std::array<float, 4> readPixel(int x, int y, const PixelAnalyser::PixelSampleOptions& options) const;
+  // Adds the layer channels (by the rules above) of every pixel of the box, row by row.
+  void appendPixels(const QRect& box, const PixelAnalyser::PixelSampleOptions& options,
+                    std::vector<SampledPixel>& pixels) const;
 
   OIIO::ImageBuf m_image;
   std::vector<QPoint> m_pixels;
