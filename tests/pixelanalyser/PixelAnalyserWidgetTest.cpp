@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
@@ -73,6 +74,8 @@ protected:
   }
   const PixelSampleOptions& options() { return manager().getSampleOptions(&m_sampler); }
 
+  QAbstractItemModelTester m_tester{&ViewersModel::Instance(),
+                                    QAbstractItemModelTester::FailureReportingMode::Fatal};
   NullSampler m_sampler;
   FakeViewer m_viewer{QStringLiteral("Viewer1"), &m_sampler};
 };
@@ -164,8 +167,10 @@ TEST_F(PixelAnalyserWidgetTest, LayerListOffersTheCurrentLayerAndTheViewersLayer
   // A panel whose viewer is removed follows the active viewer, not the next one in the list.
   NullSampler otherSampler;
   FakeViewer other(QStringLiteral("Other"), &otherSampler);
-  ViewersModel::Instance().addViewer(&other);
   QComboBox* viewers = combo(*panel, "The Viewer");
+  QAbstractItemModelTester listTester(viewers->model(),
+                                      QAbstractItemModelTester::FailureReportingMode::Fatal);
+  ViewersModel::Instance().addViewer(&other);
   viewers->setCurrentIndex(viewers->findText(QStringLiteral("Other")));
   EXPECT_EQ(panel->viewer(), &other);
   ViewersModel::Instance().removeViewer(&other);
