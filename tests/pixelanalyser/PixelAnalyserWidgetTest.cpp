@@ -30,19 +30,11 @@ public:
   int resets = 0;
 };
 
-template <class Widget> Widget* child(const QWidget& panel, const QString& text) {
+// The control whose tool tip starts so.
+template <class Widget = QComboBox> Widget* find(const QWidget& panel, const char* toolTipStart) {
   for (Widget* widget : panel.findChildren<Widget*>()) {
-    if (widget->text() == text) {
+    if (widget->toolTip().startsWith(QLatin1String(toolTipStart))) {
       return widget;
-    }
-  }
-  return nullptr;
-}
-
-QComboBox* combo(const QWidget& panel, const char* toolTipStart) {
-  for (QComboBox* box : panel.findChildren<QComboBox*>()) {
-    if (box->toolTip().startsWith(QLatin1String(toolTipStart))) {
-      return box;
     }
   }
   return nullptr;
@@ -89,26 +81,26 @@ TEST_F(PixelAnalyserWidgetTest, ControlsFollowTheStoreAndModeEnablesTheSelection
             (std::array<KX::Image::Channel, 4>{KX::Image::eChannelRed, KX::Image::eChannelGreen,
                                                KX::Image::eChannelBlue, KX::Image::eChannelAlpha}));
 
-  QCheckBox* accumulate = child<QCheckBox>(*panel, QStringLiteral("accumulate"));
-  QCheckBox* showSelection = child<QCheckBox>(*panel, QStringLiteral("show selection"));
-  QPushButton* clear = child<QPushButton>(*panel, QStringLiteral("clear selection"));
-  combo(*panel, "Mode of selection")->setCurrentIndex(1);
+  QCheckBox* accumulate = find<QCheckBox>(*panel, "Sampled pixels");
+  QCheckBox* showSelection = find<QCheckBox>(*panel, "Shows the current");
+  QPushButton* clear = find<QPushButton>(*panel, "Clears the existing");
+  find(*panel, "Mode of selection")->setCurrentIndex(1);
   EXPECT_EQ(options().mode, 1);
   for (QWidget* widget : std::initializer_list<QWidget*>{accumulate, showSelection, clear}) {
     EXPECT_FALSE(widget->isEnabled());
   }
   // The other panel on the same viewer shows the same options.
-  EXPECT_EQ(combo(*second, "Mode of selection")->currentIndex(), 1);
-  EXPECT_FALSE(child<QCheckBox>(*second, QStringLiteral("accumulate"))->isEnabled());
-  combo(*panel, "Mode of selection")->setCurrentIndex(0);
+  EXPECT_EQ(find(*second, "Mode of selection")->currentIndex(), 1);
+  EXPECT_FALSE(find<QCheckBox>(*second, "Sampled pixels")->isEnabled());
+  find(*panel, "Mode of selection")->setCurrentIndex(0);
   EXPECT_TRUE(accumulate->isEnabled() && showSelection->isEnabled() && clear->isEnabled());
 
   accumulate->setChecked(true);
-  combo(*second, "Sets the channel")->setCurrentIndex(2);
+  find(*second, "Sets the channel")->setCurrentIndex(2);
   EXPECT_TRUE(options().accumulate);
   EXPECT_EQ(options().basis, 2);
-  EXPECT_TRUE(child<QCheckBox>(*second, QStringLiteral("accumulate"))->isChecked());
-  EXPECT_EQ(combo(*panel, "Sets the channel")->currentIndex(), 2);
+  EXPECT_TRUE(find<QCheckBox>(*second, "Sampled pixels")->isChecked());
+  EXPECT_EQ(find(*panel, "Sets the channel")->currentIndex(), 2);
 
   clear->click();
   EXPECT_EQ(m_sampler.resets, 1);
@@ -135,7 +127,7 @@ TEST_F(PixelAnalyserWidgetTest, ValuesShowTheCheckedSwatchInTheChosenRange) {
 
   // The range changes the numbers only.
   const PixelSampleOptions before = options();
-  combo(*panel, "The numeric range")->setCurrentIndex(1);
+  find(*panel, "The numeric range")->setCurrentIndex(1);
   EXPECT_EQ(shown(*panel),
             (Strings{"128", "64", "255", "255", "184", "191", "255", "91", "5", "6", off, "4"}));
   EXPECT_EQ(options(), before);
@@ -143,7 +135,7 @@ TEST_F(PixelAnalyserWidgetTest, ValuesShowTheCheckedSwatchInTheChosenRange) {
 
 TEST_F(PixelAnalyserWidgetTest, LayerListOffersTheCurrentLayerAndTheViewersLayers) {
   auto panel = makePanel();
-  QComboBox* layers = combo(*panel, "The channel layer");
+  QComboBox* layers = find(*panel, "The channel layer");
   ASSERT_EQ(layers->count(), 3);
   EXPECT_TRUE(layers->isEnabled());
   EXPECT_EQ(layers->itemText(0), "current layer");
@@ -167,7 +159,7 @@ TEST_F(PixelAnalyserWidgetTest, LayerListOffersTheCurrentLayerAndTheViewersLayer
   // A panel whose viewer is removed follows the active viewer, not the next one in the list.
   NullSampler otherSampler;
   FakeViewer other(QStringLiteral("Other"), &otherSampler);
-  QComboBox* viewers = combo(*panel, "The Viewer");
+  QComboBox* viewers = find(*panel, "The Viewer");
   QAbstractItemModelTester listTester(viewers->model(),
                                       QAbstractItemModelTester::FailureReportingMode::Fatal);
   ViewersModel::Instance().addViewer(&other);

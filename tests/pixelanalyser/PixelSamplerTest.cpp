@@ -70,22 +70,18 @@ TEST(PixelSamplerTest, UnknownSamplersReadDefaultsAndTheirSamplesAreDropped) {
   EXPECT_EQ(manager().getSampleOptions(&*slot).basis, 7);
 }
 
-TEST(PixelSamplerTest, SamplerIsToldOfNewOptionsBeforeTheyAreAnnounced) {
+TEST(PixelSamplerTest, OptionsAndSamplesThroughTheStore) {
   StepSampler sampler;
+  // The sampler is told of new options before they are announced.
   QObject context;
   QObject::connect(
       &manager().model(), &PixelAnalyserModel::optionsChanged, &context,
       [&](PixelSampler*, const PixelSampleOptions&) { sampler.toldWhenSignalled = sampler.told.size(); });
   manager().setSampleOptions(&sampler, basis(2));
-  EXPECT_EQ(sampler.toldWhenSignalled, 1u);
-  manager().setSampleOptions(&sampler, basis(5));
-  EXPECT_EQ(sampler.toldWhenSignalled, 2u);
-  EXPECT_EQ(sampler.told, (std::vector<std::pair<int, int>>{{7, 2}, {2, 5}}));
-}
-
-TEST(PixelSamplerTest, SamplingStoresOnlyChangedSamplesAndResetEmptiesTheStore) {
-  StepSampler sampler;
   manager().setSampleOptions(&sampler, basis(3));
+  EXPECT_EQ(sampler.toldWhenSignalled, 2u);
+  EXPECT_EQ(sampler.told, (std::vector<std::pair<int, int>>{{7, 2}, {2, 3}}));
+
   QSignalSpy samples(&manager().model(), &PixelAnalyserModel::sampleChanged);
   EXPECT_TRUE(sampler.sample());
   EXPECT_TRUE(sampler.sample());
