@@ -515,54 +515,56 @@ QWidget* Gallery::makeKnobEditor() {
   layout->addWidget(Caption(QStringLiteral("Editing off, then on (drag a knob onto a panel):")));
   layout->addWidget(Row({idle->createToolbar(page)}));
   layout->addWidget(Row({editing->createToolbar(page)}));
-  QWidget* Gallery::makePixelAnalyser() {
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* viewer = new GalleryViewer(page);
-    auto& manager = Velloro::PixelAnalyser::PixelAnalyserManager::Get();
-    Velloro::PixelAnalyser::PixelAnalyserWidget* panel = manager.createPixelAnalyserWidget();
-    layout->addWidget(panel);
-    layout->addStretch();
-    viewer->m_sampler.sample();
-    // The average of the box, whose brightest pixels are over 1.
-    if (auto* average = panel->findChildren<ColorSampleButton*>().value(3)) {
-      average->click();
-    }
-    return page;
-  }
+  return page;
+}
 
-  bool Gallery::saveScreenshots(const QString& folder) {
-    if (!QDir().mkpath(folder)) {
-      return false;
-    }
-    // The rendering itself is profiled, so the trace shows the event graph export at work.
-    Tessel::UI::EventGraph graph;
-    Velloro::EventGraphSettings::SetEnabled(true);
-    Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
-
-    resize(1180, 1080);
-    show();
-    QCoreApplication::processEvents();
-    if (QWidget* focused = QApplication::focusWidget()) {
-      focused->clearFocus();
-    }
-    QCoreApplication::processEvents();
-    bool written = true;
-    const QDir directory(folder);
-    int frame = 0;
-    auto save = [&](QWidget* widget, const QString& name) {
-      const QString path = directory.filePath(name + QStringLiteral(".png"));
-      Velloro::EventAdderProxy timing(
-          &track, std::make_shared<Velloro::UI::EventUserDataFileAndFrame>(path.toStdString(), frame++),
-          false);
-      written = widget->grab().save(path) && written;
-    };
-    save(this, QStringLiteral("gallery"));
-    for (const Group& group : m_groups) {
-      save(group.box, group.fileName);
-    }
-    written = graph.writeChromeTrace(directory.filePath(QStringLiteral("gallery-trace.json"))) && written;
-    Velloro::EventGraphSettings::SetEnabled(false);
-    return written;
+QWidget* Gallery::makePixelAnalyser() {
+  auto* page = new QWidget;
+  auto* layout = new QHBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* viewer = new GalleryViewer(page);
+  auto& manager = Velloro::PixelAnalyser::PixelAnalyserManager::Get();
+  Velloro::PixelAnalyser::PixelAnalyserWidget* panel = manager.createPixelAnalyserWidget();
+  layout->addWidget(panel);
+  layout->addStretch();
+  viewer->m_sampler.sample();
+  // The average of the box, whose brightest pixels are over 1.
+  if (auto* average = panel->findChildren<ColorSampleButton*>().value(3)) {
+    average->click();
   }
+  return page;
+}
+
+bool Gallery::saveScreenshots(const QString& folder) {
+  if (!QDir().mkpath(folder)) {
+    return false;
+  }
+  // The rendering itself is profiled, so the trace shows the event graph export at work.
+  Tessel::UI::EventGraph graph;
+  Velloro::EventGraphSettings::SetEnabled(true);
+  Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
+
+  resize(1180, 1080);
+  show();
+  QCoreApplication::processEvents();
+  if (QWidget* focused = QApplication::focusWidget()) {
+    focused->clearFocus();
+  }
+  QCoreApplication::processEvents();
+  bool written = true;
+  const QDir directory(folder);
+  int frame = 0;
+  auto save = [&](QWidget* widget, const QString& name) {
+    const QString path = directory.filePath(name + QStringLiteral(".png"));
+    Velloro::EventAdderProxy timing(
+        &track, std::make_shared<Velloro::UI::EventUserDataFileAndFrame>(path.toStdString(), frame++), false);
+    written = widget->grab().save(path) && written;
+  };
+  save(this, QStringLiteral("gallery"));
+  for (const Group& group : m_groups) {
+    save(group.box, group.fileName);
+  }
+  written = graph.writeChromeTrace(directory.filePath(QStringLiteral("gallery-trace.json"))) && written;
+  Velloro::EventGraphSettings::SetEnabled(false);
+  return written;
+}
