@@ -55,6 +55,8 @@
 #include <velloro/views/ViewPath.h>
 #include <velloro/views/ViewSettings.h>
 
+#include <velloro/preview/DrawCursorShaderOp.h>
+
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>
 #include <velloro/widgets/ExtendedDynamicRange.h>
