@@ -56,6 +56,9 @@
 #include <velloro/views/ViewSettings.h>
 
 #include <velloro/preview/DrawCursorShaderOp.h>
+#include <velloro/preview/FilePreviewFactory.h>
+#include <velloro/preview/OrvikFilePreview.h>
+#include <velloro/preview/PreviewWidget.h>
 
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>
