@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QTemporaryDir>
 #include <QWidget>
 
 class QGroupBox;
@@ -24,10 +25,13 @@ private:
   QWidget* makeSpinBoxes();
   QWidget* makeSmallWidgets();
   QWidget* makePreview();
+  QWidget* makeCursorFrame();
 
   struct Group {
     QGroupBox* box;
     QString fileName;
   };
   QList<Group> m_groups;
+  // Sample pictures the preview reads, written when the gallery opens.
+  QTemporaryDir m_samples;
 };

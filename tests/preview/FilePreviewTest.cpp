@@ -101,6 +101,9 @@ TEST(FilePreview, PreviewsFontsWhateverTheLengthOfTheirPath) {
 }
 
 TEST(FilePreview, LetterboxesThePictureInTheWidget) {
+  if (!Tessel::UI::GLWidget::IsOpenGLAvailable()) {
+    GTEST_SKIP() << "no OpenGL on this platform";
+  }
   QTemporaryDir folder;
   auto panel = makePanel();
   // A white 2:1 picture fills the whole preview.
