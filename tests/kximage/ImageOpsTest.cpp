@@ -60,6 +60,12 @@ TEST(ImageOps, ReadFindsSequencesAndReportsUnreadableFilesUnlessIgnored) {
   EXPECT_EQ((std::vector<unsigned char>(pixels.end() - 3, pixels.end())),
             (std::vector<unsigned char>{255, 0, 0}));
 
+  // A frame written anew is read anew once the file name is set again.
+  writeImage(folder, "shot.004.png", 6, 4, 0.9f);
+  read.filename(read.getFilename());
+  ASSERT_TRUE(toBuffer.render(pixels.data(), 0, 0, 6, 4, 3));
+  EXPECT_EQ(pixels[0], 230);
+
   int reported = 0;
   const auto previous = OpMessageHandler::SetReporter([&](const Op&, const std::string&) { ++reported; });
   read.filename(folder.filePath("missing.exr").toUtf8().constData());

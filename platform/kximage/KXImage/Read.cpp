@@ -10,6 +10,7 @@
 #include <climits>
 #include <cstdio>
 #include <regex>
+#include <utility>
 
 namespace KX::Image {
 
@@ -89,13 +90,12 @@ Read::Read(Node* node)
     : Iop(node) {}
 
 void Read::filename(const char* path) {
-  const std::string newName = path ? path : "";
-  if (newName != m_filename) {
-    m_filename = newName;
-    m_infoKnown = false;
-    m_image = ImagePlane();
-    m_imageFile.clear();
-  }
+  // Setting the name again reads the file afresh: it may have been written anew since.
+  std::string name = path ? path : "";
+  m_filename = std::move(name);
+  m_infoKnown = false;
+  m_image = ImagePlane();
+  m_imageFile.clear();
 }
 
 std::string Read::frameFile(int frame) const {

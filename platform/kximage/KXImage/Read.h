@@ -18,6 +18,8 @@ public:
 
   const char* Class() const override { return "Read"; }
 
+  // Sets the file; the next retrieveInfo() or validate() opens it afresh, even under the same
+  // name.
   void filename(const char* path);
   const char* getFilename() const { return m_filename.c_str(); }
 
