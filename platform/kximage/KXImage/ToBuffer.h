@@ -6,6 +6,9 @@
 namespace KX::Image {
 
 // Renders its input image into a caller's buffer of 8-bit values.
+//
+// Threads: render() runs on the thread that edits the ops; it spreads the rows over several
+// threads of its own and returns when all are written.
 class KXIMAGE_EXPORT ToBuffer : public Op {
 public:
   explicit ToBuffer(Node* node = nullptr);
