@@ -3,6 +3,7 @@
 #include <velloro/preview/DrawCursorShaderOp.h>
 
 #include <KXImage/Knob.h>
+#include <KXImage/Row.h>
 
 #include <gtest/gtest.h>
 
@@ -117,6 +118,13 @@ TEST(DrawCursorShaderOp, DrawsTheDefaultCrosshairAroundTheFrameCentre) {
   }
   // Two 21 x 3 rectangles (border included) overlapping in 3 x 3 pixels.
   EXPECT_EQ(changed, 21 * 3 + 3 * 21 - 3 * 3);
+
+  // Asked for green alone, the op paints green and leaves its layer's other channels out.
+  Row green(940, 980);
+  render.cursor->get(541, 940, 980, ChannelSet(eChannelGreen), green);
+  EXPECT_EQ(green[eChannelGreen][955], 1.0f);
+  EXPECT_FALSE(green.channels() & eChannelRed);
+  EXPECT_FALSE(green.channels() & eChannelBlue);
 }
 
 TEST(DrawCursorShaderOp, ScalesAndBlendsByTheColoursAlpha) {
