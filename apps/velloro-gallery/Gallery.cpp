@@ -4,8 +4,12 @@
 #include <velloro/eventgraph/EventGraphSettings.h>
 #include <velloro/eventgraph/EventTrackProxy.h>
 #include <velloro/eventgraph/EventUserDataFileAndFrame.h>
+#include <velloro/knobs/UserKnobEditor.h>
 #include <velloro/preview/DrawCursorShaderOp.h>
 #include <velloro/preview/FilePreviewFactory.h>
+#include <velloro/views/StereoControls.h>
+#include <velloro/views/ViewButton.h>
+#include <velloro/views/ViewDataModel.h>
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>
 #include <velloro/widgets/HoverFocus.h>
@@ -145,11 +149,14 @@ Gallery::Gallery(QWidget* parent)
       addGroup(QStringLiteral("Spin boxes and colour"), QStringLiteral("spinboxes"), makeSpinBoxes()), 2, 1);
   layout->addWidget(
       addGroup(QStringLiteral("Small widgets"), QStringLiteral("small-widgets"), makeSmallWidgets()), 3, 0);
-  layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 3, 1,
-                    2, 1);
+  layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 3, 1);
+  layout->addWidget(addGroup(QStringLiteral("View pickers"), QStringLiteral("views"), makeViewPickers()), 4,
+                    0);
   layout->addWidget(
-      addGroup(QStringLiteral("Cursor over a frame"), QStringLiteral("cursor"), makeCursorFrame()), 4, 0);
-  layout->setRowStretch(5, 1);
+      addGroup(QStringLiteral("User-knob editor"), QStringLiteral("knob-editor"), makeKnobEditor()), 4, 1);
+  layout->addWidget(
+      addGroup(QStringLiteral("Cursor over a frame"), QStringLiteral("cursor"), makeCursorFrame()), 5, 0);
+  layout->setRowStretch(6, 1);
 }
 
 QGroupBox* Gallery::addGroup(const QString& title, const QString& fileName, QWidget* contents) {
@@ -458,6 +465,50 @@ QWidget* Gallery::makeCursorFrame() {
   return label;
 }
 
+QWidget* Gallery::makeViewPickers() {
+  auto stereo = std::make_shared<Velloro::ViewDataModel>();
+  auto* controls = new Velloro::StereoControls(stereo);
+  stereo->setUpViewsForStereo();
+
+  auto menuViews = std::make_shared<Velloro::ViewDataModel>();
+  menuViews->setViews(
+      {Velloro::View("left", QColor()), Velloro::View("centre", QColor()), Velloro::View("right", QColor())});
+  menuViews->setDisplayMode(Velloro::ViewButton::eDropDownMenu);
+  auto* menu = new Velloro::ViewButton(menuViews, true, true, true);
+  menu->setMenuTitle(QStringLiteral("View"));
+  menu->update(1);
+
+  auto longNames = std::make_shared<Velloro::ViewDataModel>();
+  longNames->setViews({Velloro::View("main", QColor(90, 200, 240)),
+                       Velloro::View("witness_camera_left_overscan_plate_v003", QColor(240, 180, 60))});
+  longNames->setShowColours(true);
+  auto* buttons = new Velloro::ViewButton(longNames, true, true, false);
+  buttons->update(0);
+
+  m_viewModels = {stereo, menuViews, longNames};
+  auto* page = new QWidget;
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(
+      Caption(QStringLiteral("Stereo controls: primary on the hero, secondary on the other view:")));
+  layout->addWidget(Row({controls}));
+  layout->addWidget(Caption(QStringLiteral(
+      "Drop-down menu of three views; buttons in the views' colours, a long name cut short:")));
+  layout->addWidget(Row({menu, buttons}));
+  return page;
+}
+
+QWidget* Gallery::makeKnobEditor() {
+  auto* page = new QWidget;
+  auto* idle = new Velloro::UserKnobEditor(page);
+  auto* editing = new Velloro::UserKnobEditor(page);
+  editing->setEditingEnabled(true);
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(Caption(QStringLiteral("Editing off, then on (drag a knob onto a panel):")));
+  layout->addWidget(Row({idle->createToolbar(page)}));
+  layout->addWidget(Row({editing->createToolbar(page)}));
+  return page;
+}
+
 bool Gallery::saveScreenshots(const QString& folder) {
   if (!QDir().mkpath(folder)) {
     return false;
@@ -467,7 +518,7 @@ bool Gallery::saveScreenshots(const QString& folder) {
   Velloro::EventGraphSettings::SetEnabled(true);
   Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
 
-  resize(1180, 1160);
+  resize(1180, 1400);
   show();
   QCoreApplication::processEvents();
   if (QWidget* focused = QApplication::focusWidget()) {

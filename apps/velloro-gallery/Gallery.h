@@ -4,7 +4,14 @@
 #include <QTemporaryDir>
 #include <QWidget>
 
+#include <memory>
+#include <vector>
+
 class QGroupBox;
+
+namespace Velloro {
+class ViewDataModel;
+}
 
 // One window with every widget of the widget library and the library's small widgets, in
 // labelled groups.
@@ -25,6 +32,8 @@ private:
   QWidget* makeSpinBoxes();
   QWidget* makeSmallWidgets();
   QWidget* makePreview();
+  QWidget* makeViewPickers();
+  QWidget* makeKnobEditor();
   QWidget* makeCursorFrame();
 
   struct Group {
@@ -32,6 +41,8 @@ private:
     QString fileName;
   };
   QList<Group> m_groups;
+  // The projects whose views the pickers show; pickers hold them weakly.
+  std::vector<std::shared_ptr<Velloro::ViewDataModel>> m_viewModels;
   // Sample pictures the preview reads, written when the gallery opens.
   QTemporaryDir m_samples;
 };

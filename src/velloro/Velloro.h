@@ -40,6 +40,10 @@
 #include <velloro/image/StereoChannelDesc.h>
 #include <velloro/image/StereoLayer.h>
 
+#include <velloro/knobs/GetUserKnobInfo.h>
+#include <velloro/knobs/KnobTypeInfo.h>
+#include <velloro/knobs/UserKnobEditor.h>
+
 #include <velloro/localisation/ILocaliser.h>
 #include <velloro/localisation/LocalisationConfiguration.h>
 #include <velloro/localisation/LocalisationEngine.h>
@@ -48,6 +52,7 @@
 #include <velloro/localisation/LocalisationQueue.h>
 
 #include <velloro/views/CreateViewsDialog.h>
+#include <velloro/views/StereoControls.h>
 #include <velloro/views/View.h>
 #include <velloro/views/ViewButton.h>
 #include <velloro/views/ViewDataModel.h>

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <TesselUI/CollapsibleToolbarItemGroup.h>
 #include <TesselUI/TesselUIExport.h>
 
 #include <QPointer>
@@ -10,8 +11,6 @@ class QHBoxLayout;
 
 namespace Tessel {
 namespace UI {
-
-class CollapsibleToolbarItemGroup;
 
 // One piece of a collapsible tool bar. When the bar runs short of room it collapses its items
 // of lowest priority first; a collapsed item hides and is offered instead in the bar's
