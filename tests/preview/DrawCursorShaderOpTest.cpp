@@ -82,6 +82,12 @@ TEST(DrawCursorShaderOp, RegistersItsKnobsWithTypesFlagsRangesAndDefaults) {
   Knob* scale = render.cursor->knob("cursorScale");
   scale->set_value(5000);
   EXPECT_EQ(scale->get_value(), 1000);
+
+  // The wrapper the op is registered in can switch it off.
+  ASSERT_TRUE(render.cursor->set_field("disable", true));
+  render.render();
+  EXPECT_TRUE(render.untouched(960, 541));
+  EXPECT_EQ(render.cursor->gpuEngine_body(), nullptr);
 }
 
 TEST(DrawCursorShaderOp, DrawsTheDefaultCrosshairAroundTheFrameCentre) {
