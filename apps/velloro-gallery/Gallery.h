@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <memory>
@@ -34,6 +35,7 @@ private:
   QWidget* makeViewPickers();
   QWidget* makeKnobEditor();
   QWidget* makePixelAnalyser();
+  QWidget* makeCursorFrame();
 
   struct Group {
     QGroupBox* box;
@@ -42,4 +44,6 @@ private:
   QList<Group> m_groups;
   // The projects whose views the pickers show; pickers hold them weakly.
   std::vector<std::shared_ptr<Velloro::ViewDataModel>> m_viewModels;
+  // Sample pictures the preview reads, written when the gallery opens.
+  QTemporaryDir m_samples;
 };

@@ -76,6 +76,10 @@
 #include <velloro/viewerui/ViewerModelItem.h>
 #include <velloro/viewerui/ViewerSortProxyModel.h>
 #include <velloro/viewerui/ViewersModel.h>
+#include <velloro/preview/DrawCursorShaderOp.h>
+#include <velloro/preview/FilePreviewFactory.h>
+#include <velloro/preview/OrvikFilePreview.h>
+#include <velloro/preview/PreviewWidget.h>
 
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>
