@@ -4,6 +4,7 @@
 #include <velloro/eventgraph/EventGraphSettings.h>
 #include <velloro/eventgraph/EventTrackProxy.h>
 #include <velloro/eventgraph/EventUserDataFileAndFrame.h>
+#include <velloro/viewerui/ViewerPlaybackControls.h>
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>
 #include <velloro/widgets/HoverFocus.h>
@@ -109,13 +110,16 @@ Gallery::Gallery(QWidget* parent)
   layout->addWidget(addGroup(QStringLiteral("Transport"), QStringLiteral("transport"), makeTransport()), 1, 0,
                     1, 2);
   layout->addWidget(
-      addGroup(QStringLiteral("Tool bars and buttons"), QStringLiteral("toolbars"), makeToolbars()), 2, 0);
+      addGroup(QStringLiteral("Playback controls"), QStringLiteral("playback"), makePlaybackControls()), 2, 0,
+      1, 2);
   layout->addWidget(
-      addGroup(QStringLiteral("Spin boxes and colour"), QStringLiteral("spinboxes"), makeSpinBoxes()), 2, 1);
+      addGroup(QStringLiteral("Tool bars and buttons"), QStringLiteral("toolbars"), makeToolbars()), 3, 0);
   layout->addWidget(
-      addGroup(QStringLiteral("Small widgets"), QStringLiteral("small-widgets"), makeSmallWidgets()), 3, 0);
-  layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 3, 1);
-  layout->setRowStretch(4, 1);
+      addGroup(QStringLiteral("Spin boxes and colour"), QStringLiteral("spinboxes"), makeSpinBoxes()), 3, 1);
+  layout->addWidget(
+      addGroup(QStringLiteral("Small widgets"), QStringLiteral("small-widgets"), makeSmallWidgets()), 4, 0);
+  layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 4, 1);
+  layout->setRowStretch(5, 1);
 }
 
 QGroupBox* Gallery::addGroup(const QString& title, const QString& fileName, QWidget* contents) {
@@ -208,6 +212,40 @@ QWidget* Gallery::makeTransport() {
   layout->addWidget(Row(
       {loop, new VerticalDivider, transport, new VerticalDivider, skip, new VerticalDivider, lock, spinner}));
   layout->addWidget(Row({Caption(QStringLiteral("Compact, playing forwards:")), playing}));
+  return page;
+}
+
+QWidget* Gallery::makePlaybackControls() {
+  using Velloro::ViewerUI::ViewerPlaybackControls;
+  auto* page = new QWidget;
+  auto makePanel = [page](Tessel::Base::Time current) {
+    auto* model = new TimeSliderModel(page);
+    model->setRange(1001, 1100);
+    model->setInTime(1020, true);
+    model->setOutTime(1080, true);
+    model->setCurrentTime(current);
+    auto* panel = new ViewerPlaybackControls(model, 0);
+    panel->setTimeBase(Tessel::Base::TimeBase(24, 1));
+    panel->enableControls(true);
+    return panel;
+  };
+  auto* stopped = makePanel(1042);
+  stopped->setFrameRangeMode(Velloro::ViewerUI::InOut);
+  auto* playing = makePanel(1057);
+  playing->timeSlider()->model()->enableInOutLock(true);
+  playing->setPlaybackMode(ViewerPlaybackControls::Bounce);
+  playing->playbackStateChanged(ePlayingForwards);
+  playing->setDisplayedFPSAndSpeed(20.04f, 1);
+  playing->setRenderIndicatorVisible(true);
+  playing->displayTimecodes();
+
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(
+      Caption(QStringLiteral("Stopped, slider on the in/out range (the * marks the time base):")));
+  layout->addWidget(stopped);
+  layout->addWidget(
+      Caption(QStringLiteral("Playing forwards in bounce mode with the range locked, short of the rate:")));
+  layout->addWidget(playing);
   return page;
 }
 
@@ -413,7 +451,7 @@ bool Gallery::saveScreenshots(const QString& folder) {
   Velloro::EventGraphSettings::SetEnabled(true);
   Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
 
-  resize(1180, 900);
+  resize(1180, 1120);
   show();
   QCoreApplication::processEvents();
   if (QWidget* focused = QApplication::focusWidget()) {
