@@ -122,6 +122,11 @@ TEST(ViewerPlaybackControls, FollowsTheModelAndRelaysTheWidgets) {
   ASSERT_EQ(rates.count(), 1);
   EXPECT_EQ(rates.at(0).at(0).toFloat(), 30.0f);
 
+  QSignalSpy frameModes(panel.panel, &ViewerPlaybackControls::frameModeChanged);
+  panel.panel->setFrameRangeMode(Velloro::ViewerUI::Visible);
+  EXPECT_TRUE(panel.panel->timeSlider()->visibleRangeMode());
+  EXPECT_EQ(frameModes.count(), 1);
+
   // Installing the slider already shown must not delete it.
   panel.panel->setTimeSlider(panel.panel->timeSlider());
   EXPECT_EQ(panel.panel->timeSlider()->model(), &panel.model);
