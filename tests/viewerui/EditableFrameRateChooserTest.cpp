@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -48,6 +49,14 @@ TEST(EditableFrameRateChooser, TypedRatesSelectMatchingEntriesOrAreAppended) {
   QTest::keyClick(chooser.lineEdit(), Qt::Key_Return);
   EXPECT_EQ(chooser.timeBase(), TimeBase(17, 1));
   EXPECT_EQ(changes.count(), 0);
+}
+
+TEST(EditableFrameRateChooser, ReadsADecimalPointInAnyLocale) {
+  QLocale::setDefault(QLocale(QLocale::German));
+  EditableFrameRateChooser chooser;
+  QLocale::setDefault(QLocale::c());
+  TypeRate(chooser, "12.5");
+  EXPECT_EQ(chooser.currentIndex(), 3);
 }
 
 TEST(EditableFrameRateChooser, FocusShowsThePlainRateAndRateKeysAreNotShortcuts) {

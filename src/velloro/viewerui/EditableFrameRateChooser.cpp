@@ -3,6 +3,7 @@
 #include <QDoubleValidator>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QLocale>
 #include <QSignalBlocker>
 
 namespace Velloro {
@@ -17,6 +18,9 @@ EditableFrameRateChooser::EditableFrameRateChooser(QWidget* parent)
   connect(lineEdit(), &QLineEdit::editingFinished, this, &EditableFrameRateChooser::handleLineEditChange);
   auto* validator = new QDoubleValidator(0.1, 1000.0, 2, this);
   validator->setNotation(QDoubleValidator::StandardNotation);
+  // Rates are read with a decimal point whatever the user's locale (a comma would pass the
+  // validator of a German locale, then fail to parse, and the typed rate would be ignored).
+  validator->setLocale(QLocale::c());
   setValidator(validator);
   valueChanged();
 }
