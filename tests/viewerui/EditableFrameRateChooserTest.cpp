@@ -52,9 +52,10 @@ TEST(EditableFrameRateChooser, TypedRatesSelectMatchingEntriesOrAreAppended) {
 }
 
 TEST(EditableFrameRateChooser, ReadsADecimalPointInAnyLocale) {
+  const QLocale previous;
   QLocale::setDefault(QLocale(QLocale::German));
   EditableFrameRateChooser chooser;
-  QLocale::setDefault(QLocale::c());
+  QLocale::setDefault(previous);
   TypeRate(chooser, "12.5");
   EXPECT_EQ(chooser.currentIndex(), 3);
 }
