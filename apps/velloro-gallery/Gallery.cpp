@@ -11,6 +11,7 @@
 #include <velloro/preview/DrawCursorShaderOp.h>
 #include <velloro/preview/FilePreviewFactory.h>
 #include <velloro/viewerui/ViewerModelItem.h>
+#include <velloro/viewerui/ViewerPlaybackControls.h>
 #include <velloro/viewerui/ViewersModel.h>
 #include <velloro/views/StereoControls.h>
 #include <velloro/views/ViewButton.h>
@@ -203,22 +204,25 @@ Gallery::Gallery(QWidget* parent)
   layout->addWidget(addGroup(QStringLiteral("Transport"), QStringLiteral("transport"), makeTransport()), 1, 0,
                     1, 2);
   layout->addWidget(
-      addGroup(QStringLiteral("Tool bars and buttons"), QStringLiteral("toolbars"), makeToolbars()), 2, 0);
-  layout->addWidget(
-      addGroup(QStringLiteral("Spin boxes and colour"), QStringLiteral("spinboxes"), makeSpinBoxes()), 2, 1);
-  layout->addWidget(
-      addGroup(QStringLiteral("Small widgets"), QStringLiteral("small-widgets"), makeSmallWidgets()), 3, 0);
-  layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 3, 1);
-  layout->addWidget(addGroup(QStringLiteral("View pickers"), QStringLiteral("views"), makeViewPickers()), 4,
-                    0);
-  layout->addWidget(
-      addGroup(QStringLiteral("User-knob editor"), QStringLiteral("knob-editor"), makeKnobEditor()), 4, 1);
-  layout->addWidget(
-      addGroup(QStringLiteral("Pixel analyser"), QStringLiteral("pixel-analyser"), makePixelAnalyser()), 5, 0,
+      addGroup(QStringLiteral("Playback controls"), QStringLiteral("playback"), makePlaybackControls()), 2, 0,
       1, 2);
   layout->addWidget(
-      addGroup(QStringLiteral("Cursor over a frame"), QStringLiteral("cursor"), makeCursorFrame()), 6, 0);
-  layout->setRowStretch(7, 1);
+      addGroup(QStringLiteral("Tool bars and buttons"), QStringLiteral("toolbars"), makeToolbars()), 3, 0);
+  layout->addWidget(
+      addGroup(QStringLiteral("Spin boxes and colour"), QStringLiteral("spinboxes"), makeSpinBoxes()), 3, 1);
+  layout->addWidget(
+      addGroup(QStringLiteral("Small widgets"), QStringLiteral("small-widgets"), makeSmallWidgets()), 4, 0);
+  layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 4, 1);
+  layout->addWidget(addGroup(QStringLiteral("View pickers"), QStringLiteral("views"), makeViewPickers()), 5,
+                    0);
+  layout->addWidget(
+      addGroup(QStringLiteral("User-knob editor"), QStringLiteral("knob-editor"), makeKnobEditor()), 5, 1);
+  layout->addWidget(
+      addGroup(QStringLiteral("Pixel analyser"), QStringLiteral("pixel-analyser"), makePixelAnalyser()), 6, 0,
+      1, 2);
+  layout->addWidget(
+      addGroup(QStringLiteral("Cursor over a frame"), QStringLiteral("cursor"), makeCursorFrame()), 7, 0);
+  layout->setRowStretch(8, 1);
 }
 
 QGroupBox* Gallery::addGroup(const QString& title, const QString& fileName, QWidget* contents) {
@@ -311,6 +315,40 @@ QWidget* Gallery::makeTransport() {
   layout->addWidget(Row(
       {loop, new VerticalDivider, transport, new VerticalDivider, skip, new VerticalDivider, lock, spinner}));
   layout->addWidget(Row({Caption(QStringLiteral("Compact, playing forwards:")), playing}));
+  return page;
+}
+
+QWidget* Gallery::makePlaybackControls() {
+  using Velloro::ViewerUI::ViewerPlaybackControls;
+  auto* page = new QWidget;
+  auto makePanel = [page](Tessel::Base::Time current) {
+    auto* model = new TimeSliderModel(page);
+    model->setRange(1001, 1100);
+    model->setInTime(1020, true);
+    model->setOutTime(1080, true);
+    model->setCurrentTime(current);
+    auto* panel = new ViewerPlaybackControls(model, 0);
+    panel->setTimeBase(Tessel::Base::TimeBase(24, 1));
+    panel->enableControls(true);
+    return panel;
+  };
+  auto* stopped = makePanel(1042);
+  stopped->setFrameRangeMode(Velloro::ViewerUI::InOut);
+  auto* playing = makePanel(1057);
+  playing->timeSlider()->model()->enableInOutLock(true);
+  playing->setPlaybackMode(ViewerPlaybackControls::Bounce);
+  playing->playbackStateChanged(ePlayingForwards);
+  playing->setDisplayedFPSAndSpeed(20.04f, 1);
+  playing->setRenderIndicatorVisible(true);
+  playing->displayTimecodes();
+
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(
+      Caption(QStringLiteral("Stopped, slider on the in/out range (the * marks the time base):")));
+  layout->addWidget(stopped);
+  layout->addWidget(
+      Caption(QStringLiteral("Playing forwards in bounce mode with the range locked, short of the rate:")));
+  layout->addWidget(playing);
   return page;
 }
 
@@ -597,7 +635,7 @@ bool Gallery::saveScreenshots(const QString& folder) {
   Velloro::EventGraphSettings::SetEnabled(true);
   Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
 
-  resize(1180, 1400);
+  resize(1180, 1600);
   show();
   QCoreApplication::processEvents();
   if (QWidget* focused = QApplication::focusWidget()) {

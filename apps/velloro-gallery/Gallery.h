@@ -28,6 +28,7 @@ private:
   QGroupBox* addGroup(const QString& title, const QString& fileName, QWidget* contents);
   QWidget* makeTimeLine();
   QWidget* makeTransport();
+  QWidget* makePlaybackControls();
   QWidget* makeToolbars();
   QWidget* makeSpinBoxes();
   QWidget* makeSmallWidgets();

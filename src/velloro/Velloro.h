@@ -80,6 +80,18 @@
 #include <velloro/preview/FilePreviewFactory.h>
 #include <velloro/preview/OrvikFilePreview.h>
 #include <velloro/preview/PreviewWidget.h>
+#include <velloro/viewerui/EditableFrameRateChooser.h>
+#include <velloro/viewerui/FPSControlWidget.h>
+#include <velloro/viewerui/FPSLabel.h>
+#include <velloro/viewerui/FrameMode.h>
+#include <velloro/viewerui/FrameRateChooser.h>
+#include <velloro/viewerui/SampleRateChooser.h>
+#include <velloro/viewerui/TimeBaseChooser.h>
+#include <velloro/viewerui/ViewerFrameLockButton.h>
+#include <velloro/viewerui/ViewerFrameRangeChoice.h>
+#include <velloro/viewerui/ViewerInOutButton.h>
+#include <velloro/viewerui/ViewerInOutObject.h>
+#include <velloro/viewerui/ViewerPlaybackControls.h>
 
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>
