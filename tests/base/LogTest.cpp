@@ -142,14 +142,23 @@ TEST_F(LogToFile, WritersKeepWritingWhileTheFileChanges) {
       setLogFile(i % 2 ? path : other);
     }
   });
+  // The writers start together and yield between the pieces of a line, so that they overlap
+  // each other and the switches even on a busy machine.
+  std::atomic<int> waiting{kWriters};
   std::vector<std::thread> writers;
   for (int t = 0; t < kWriters; ++t) {
-    writers.emplace_back([t] {
+    writers.emplace_back([t, &waiting] {
+      for (--waiting; waiting > 0;) {
+        std::this_thread::yield();
+      }
       for (int i = 0; i < kLinesEach; ++i) {
         if (i % 2) {
           LogLine(eError, 0) << "writer " << t << " line " << i << " end";
         } else if (beginLogLine(eError, 0)) {
-          logStream() << "writer " << t << " line " << i << " end" << std::endl;
+          std::ostream& out = logStream();
+          out << "writer " << t;
+          std::this_thread::yield();
+          out << " line " << i << " end" << std::endl;
         }
       }
     });
