@@ -1,0 +1,186 @@
+#include <velloro/localisation/internal/CacheDirectory.h>
+
+#include <boost/filesystem/exception.hpp>
+#include <boost/system/error_code.hpp>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/openat2.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <memory>
+
+namespace Velloro {
+
+namespace {
+
+constexpr int kDirectoryFlags = O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC;
+
+boost::filesystem::filesystem_error errorFromErrno(const std::string& what, const std::string& path) {
+  return boost::filesystem::filesystem_error(
+      what, path, boost::system::error_code(errno, boost::system::system_category()));
+}
+
+// The whole relative path in one call, refusing links and anything that climbs out; -1 with
+// errno ENOSYS where the kernel (or a sandbox) does not offer it.
+int openBeneath(int root, const std::string& relative) {
+#ifdef SYS_openat2
+  open_how how{};
+  how.flags = static_cast<std::uint64_t>(kDirectoryFlags);
+  how.resolve = RESOLVE_BENEATH | RESOLVE_NO_SYMLINKS | RESOLVE_NO_MAGICLINKS;
+  return static_cast<int>(::syscall(SYS_openat2, root, relative.c_str(), &how, sizeof how));
+#else
+  errno = ENOSYS;
+  return -1;
+#endif
+}
+
+struct DirectoryCloser {
+  void operator()(DIR* directory) const { ::closedir(directory); }
+};
+
+void scanDirectory(int directoryFd, std::string& relative,
+                   const std::function<void(const CacheDirectory::ScanEntry&)>& visit) {
+  std::unique_ptr<DIR, DirectoryCloser> directory(::fdopendir(directoryFd));
+  if (!directory) {
+    const int error = errno;
+    ::close(directoryFd);
+    errno = error;
+    throw errorFromErrno("cannot read the cache directory", relative);
+  }
+  const std::size_t prefixLength = relative.size();
+  for (errno = 0; const dirent* entry = ::readdir(directory.get()); errno = 0) {
+    const char* name = entry->d_name;
+    if (name[0] == '.' && (name[1] == '\0' || (name[1] == '.' && name[2] == '\0'))) {
+      continue;
+    }
+    unsigned char type = entry->d_type;
+    struct stat status {};
+    bool haveStatus = false;
+    if (type == DT_UNKNOWN || type == DT_REG) {
+      if (::fstatat(::dirfd(directory.get()), name, &status, AT_SYMLINK_NOFOLLOW) != 0) {
+        continue; // gone meanwhile, or unreadable: skipped
+      }
+      haveStatus = true;
+      type = S_ISREG(status.st_mode) ? DT_REG : S_ISDIR(status.st_mode) ? DT_DIR : DT_UNKNOWN;
+    }
+    if (prefixLength > 0) {
+      relative += '/';
+    }
+    relative += name;
+    if (type == DT_REG && haveStatus) {
+      visit({::dirfd(directory.get()), relative, name, static_cast<std::uint64_t>(status.st_size)});
+    } else if (type == DT_DIR) {
+      const int child = ::openat(::dirfd(directory.get()), name, kDirectoryFlags);
+      if (child < 0) {
+        throw errorFromErrno("cannot open the cache directory", relative);
+      }
+      scanDirectory(child, relative, visit);
+    }
+    relative.resize(prefixLength);
+  }
+  if (errno != 0) {
+    throw errorFromErrno("cannot read the cache directory", relative);
+  }
+}
+
+} // namespace
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+  if (this != &other) {
+    close();
+    m_fd = other.release();
+  }
+  return *this;
+}
+
+FileDescriptor::~FileDescriptor() {
+  close();
+}
+
+int FileDescriptor::close() {
+  if (m_fd < 0) {
+    return 0;
+  }
+  const int result = ::close(release());
+  return result == 0 ? 0 : errno;
+}
+
+CacheDirectory::CacheDirectory(const std::string& rootText)
+    : m_root(::open(rootText.empty() ? "." : rootText.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+  if (!m_root) {
+    throw errorFromErrno("cannot open the cache", rootText);
+  }
+}
+
+bool CacheDirectory::startAlone() {
+  if (::flock(m_root.get(), LOCK_EX | LOCK_NB) == 0) {
+    return true;
+  }
+  // Another engine runs (or a file system without locks): its copies may be under way.
+  return false;
+}
+
+void CacheDirectory::finishStartup() {
+  while (::flock(m_root.get(), LOCK_SH) != 0 && errno == EINTR) {
+  }
+}
+
+FileDescriptor CacheDirectory::openDirectory(const std::vector<std::string>& components, std::size_t count,
+                                             bool create) const {
+  if (count == 0) {
+    return FileDescriptor(::openat(m_root.get(), ".", kDirectoryFlags));
+  }
+  std::string relative;
+  for (std::size_t index = 0; index < count; ++index) {
+    if (index > 0) {
+      relative += '/';
+    }
+    relative += components[index];
+  }
+  FileDescriptor direct(openBeneath(m_root.get(), relative));
+  if (direct || (errno != ENOSYS && errno != EPERM && errno != EINVAL && errno != E2BIG &&
+                 !(create && errno == ENOENT))) {
+    return direct;
+  }
+  FileDescriptor current(::openat(m_root.get(), ".", kDirectoryFlags));
+  for (std::size_t index = 0; current && index < count; ++index) {
+    const char* name = components[index].c_str();
+    int next = ::openat(current.get(), name, kDirectoryFlags);
+    // Another process may delete an emptied directory between making and opening it.
+    for (int attempt = 0; next < 0 && errno == ENOENT && create && attempt < 3; ++attempt) {
+      if (::mkdirat(current.get(), name, 0777) != 0 && errno != EEXIST) {
+        return FileDescriptor();
+      }
+      next = ::openat(current.get(), name, kDirectoryFlags);
+    }
+    current = FileDescriptor(next);
+  }
+  return current;
+}
+
+void CacheDirectory::removeEmptyDirectories(const std::vector<std::string>& components,
+                                            std::size_t count) const {
+  for (; count > 0; --count) {
+    const FileDescriptor parent = openDirectory(components, count - 1, false);
+    // Deleting a directory never follows a link and fails unless it is empty.
+    if (!parent || ::unlinkat(parent.get(), components[count - 1].c_str(), AT_REMOVEDIR) != 0) {
+      return;
+    }
+  }
+}
+
+void CacheDirectory::scan(const std::function<void(const ScanEntry&)>& visit) const {
+  const int root = ::openat(m_root.get(), ".", kDirectoryFlags);
+  if (root < 0) {
+    throw errorFromErrno("cannot open the cache", ".");
+  }
+  std::string relative;
+  scanDirectory(root, relative, visit);
+}
+
+} // namespace Velloro
