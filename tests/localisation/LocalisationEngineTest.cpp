@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
+#include <random>
 
 namespace {
 
@@ -155,6 +157,16 @@ TEST_F(LocalisationEngineTest, StartsFromARecountAndNeverWrapsTheTotal) {
   writeFile(remote / "next.exr", 100);
   engine->localiseFile(remote / "next.exr");
   EXPECT_EQ(recorder.take().back(), std::make_pair((remote / "next.exr").string(), Engine::eFileLocalised));
+
+  // An empty folder where a copy goes was never counted, so replacing it takes nothing off.
+  engine->setDiskSizeLimit(Engine::eMaximumUsage, 1 << 20);
+  writeFile(remote / "large.exr", 20000);
+  engine->localiseFile(remote / "large.exr");
+  fs::create_directories(engine->localPathFor(remote / "was-a-folder.exr"));
+  writeFile(remote / "was-a-folder.exr", 6);
+  engine->localiseFile(remote / "was-a-folder.exr");
+  EXPECT_EQ(engine->usedSpace(), 20456u);
+  EXPECT_EQ(engine->usedSpace(), Engine(root).usedSpace());
 }
 
 TEST_F(LocalisationEngineTest, NothingOutsideTheRootIsCreatedWrittenOrDeleted) {
@@ -330,3 +342,133 @@ TEST_F(LocalisationEngineTest, AKilledCopyLeavesNoTruncatedFileAndNoCountedParti
 }
 
 } // namespace
+
+namespace {
+
+// Runs body in a child process; its exit status is what body returns.
+pid_t runInChild(const std::function<int()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::_exit(body());
+  }
+  return child;
+}
+
+int exitStatus(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+// Two processes copy the same sources into one cache while a third keeps starting engines on
+// it: no copy under way is deleted, every copy reported is current, and a recount is true.
+TEST_F(LocalisationEngineTest, ProcessesSharingOneCacheNeverSpoilEachOthersCopies) {
+  std::vector<fs::path> sources;
+  std::uint64_t total = 0;
+  for (int index = 0; index < 24; ++index) {
+    sources.push_back(remote / ("f" + std::to_string(index) + ".exr"));
+    writeFile(sources.back(), (1 << 20) + index, 1600000000 + index, char('a' + index % 20));
+    total += (1 << 20) + index;
+  }
+  // Each copier counts the files it left neither copied nor found current.
+  const auto copier = [&](bool reversed) {
+    return [&, reversed] {
+      auto engine = makeEngine(std::uint64_t(1) << 40);
+      int failures = 0;
+      for (std::size_t step = 0; step < sources.size(); ++step) {
+        const fs::path& source = sources[reversed ? sources.size() - 1 - step : step];
+        recorder.take();
+        engine->localiseFile(source);
+        engine->checkFile(source);
+        const Events events = recorder.take();
+        failures += events.back().second != Engine::eUpToDate ||
+                    (events.size() == 2 && events.front().second != Engine::eFileLocalised);
+      }
+      return std::min(failures, 100);
+    };
+  };
+  const pid_t starter = runInChild([&] {
+    while (!fs::exists(directory / "done")) {
+      Engine restarted(root);
+    }
+    return 0;
+  });
+  const pid_t forward = runInChild(copier(false));
+  const pid_t backward = runInChild(copier(true));
+  EXPECT_EQ(exitStatus(forward), 0);
+  EXPECT_EQ(exitStatus(backward), 0);
+  writeFile(directory / "done", 0);
+  EXPECT_EQ(exitStatus(starter), 0);
+
+  Engine engine(root);
+  for (const fs::path& source : sources) {
+    struct stat original {
+    }, copy{};
+    ASSERT_EQ(::stat(source.c_str(), &original), 0);
+    ASSERT_EQ(::stat(engine.localPathFor(source).c_str(), &copy), 0) << source;
+    EXPECT_EQ(copy.st_mtim.tv_sec, original.st_mtim.tv_sec) << source;
+    EXPECT_EQ(readFile(engine.localPathFor(source)), readFile(source)) << source;
+  }
+  EXPECT_TRUE(temporaryFiles(root).empty());
+  EXPECT_EQ(engine.usedSpace(), total);
+}
+
+// Generated names (backslashes, dots, underscores, ".tmp", long names) and links planted in the
+// cache: after every step nothing outside the cache has changed and the total is a recount.
+TEST_F(LocalisationEngineTest, RandomNamesAndPlantedLinksNeitherEscapeNorMiscount) {
+  const fs::path outside = directory / "outside";
+  writeFile(outside / "victim.exr", 11);
+  fs::create_directories(remote);
+  auto engine = makeEngine(4000);
+  std::mt19937 random(20261206);
+  const std::vector<std::string> pieces = {"a",  "b",    "_", ".",     "..",
+                                           "\\", ".tmp", "/", "x.exr", std::string(120, 'l')};
+  const auto pick = [&](std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+  };
+  std::vector<std::string> names;
+  WorkingDirectory inside(remote);
+  auto before = snapshot(directory, root);
+  for (int step = 0; step < 400; ++step) {
+    if (names.empty() || pick(3) == 0) {
+      std::string name;
+      for (std::size_t count = 1 + pick(5); count > 0; --count) {
+        name += pieces[pick(pieces.size())];
+      }
+      names.push_back(pick(4) == 0 ? (remote / name).string() : name);
+      boost::system::error_code ignored;
+      fs::create_directories(fs::path(names.back()).parent_path(), ignored);
+      std::ofstream(names.back()) << std::string(pick(300), 'r');
+      before = snapshot(directory, root);
+    }
+    const std::string& source = names[pick(names.size())];
+    const fs::path local = engine->localPathFor(source).lexically_normal();
+    boost::system::error_code ignored;
+    switch (pick(5)) {
+    case 0:
+      engine->localiseFile(source);
+      break;
+    case 1:
+      engine->removeFile(source);
+      break;
+    case 2:
+      engine->checkFile(source);
+      break;
+    case 3: // a link where the copy's folder or the copy itself would be
+      if (local.string().rfind(root.string() + "/", 0) == 0) {
+        const fs::path at = pick(2) ? local : local.parent_path();
+        fs::create_directories(at.parent_path(), ignored);
+        fs::create_symlink(pick(2) ? outside : outside / "victim.exr", at, ignored);
+      }
+      break;
+    default:
+      engine->localiseFile(names[pick(names.size())]);
+      engine->removeFile(names[pick(names.size())]);
+    }
+    ASSERT_EQ(snapshot(directory, root), before) << "step " << step << ": " << source;
+    ASSERT_EQ(engine->usedSpace(), Engine(root).usedSpace()) << "step " << step << ": " << source;
+  }
+  EXPECT_GT(engine->usedSpace(), 0u);
+}
