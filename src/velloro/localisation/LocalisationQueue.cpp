@@ -9,10 +9,12 @@ namespace Velloro {
 
 namespace {
 
-// ORVIK_LOCALIZATION_NUMWATCHERS as a leading decimal number; unset, unreadable or below 1 gives 1.
+// ORVIK_LOCALIZATION_NUMWATCHERS as a leading decimal number; unset, unreadable or below 1 gives
+// 1, and a number too large for the threads a process can start gives the maximum.
 unsigned checkThreadsFromEnvironment() {
   const char* text = std::getenv("ORVIK_LOCALIZATION_NUMWATCHERS");
-  return static_cast<unsigned>(std::max(text ? std::atoi(text) : 1, 1));
+  const long long requested = text ? std::strtoll(text, nullptr, 10) : 1;
+  return static_cast<unsigned>(std::clamp<long long>(requested, 1, LocalisationQueue::kMaximumCheckThreads));
 }
 
 } // namespace
