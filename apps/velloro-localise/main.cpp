@@ -35,7 +35,7 @@ int listCache(const Options& options, const LocalisationEngine& engine) {
   }
   std::size_t count = 0;
   std::uint64_t bytes = 0;
-  for (const std::string& source : engine.reportLocalFiles()) {
+  for (const auto& [source, size] : engine.reportLocalFileSizes()) {
     const bool wanted =
         prefixes.empty() || std::any_of(prefixes.begin(), prefixes.end(), [&](const std::string& p) {
           return source == p || source.rfind(p + "/", 0) == 0;
@@ -43,13 +43,11 @@ int listCache(const Options& options, const LocalisationEngine& engine) {
     if (!wanted) {
       continue;
     }
-    boost::system::error_code error;
-    const std::uint64_t size = fs::file_size(engine.localPathFor(source), error);
     char sizeText[32];
-    std::snprintf(sizeText, sizeof sizeText, "%12s  ", formatSize(error ? 0 : size).c_str());
+    std::snprintf(sizeText, sizeof sizeText, "%12s  ", formatSize(size).c_str());
     std::cout << sizeText << printablePath(source) << '\n';
     ++count;
-    bytes += error ? 0 : size;
+    bytes += size;
   }
   std::cout << count << (count == 1 ? " cached file, " : " cached files, ") << formatSize(bytes) << ", in "
             << engine.localisedFilesRootDirectory().string() << '\n';

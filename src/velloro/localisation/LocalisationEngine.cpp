@@ -489,12 +489,20 @@ std::uint64_t LocalisationEngine::calculateUsedSpace() const {
 
 std::set<std::string> LocalisationEngine::reportLocalFiles() const {
   std::set<std::string> sources;
+  for (auto& [source, size] : reportLocalFileSizes()) {
+    sources.insert(sources.end(), source);
+  }
+  return sources;
+}
+
+std::map<std::string, std::uint64_t> LocalisationEngine::reportLocalFileSizes() const {
+  std::map<std::string, std::uint64_t> sources;
   const std::string prefix = m_rootText + "/";
   std::string local;
   m_cache->scan([&](const CacheDirectory::ScanEntry& entry) {
     if (!isLeftoverName(entry.name)) {
       local.assign(prefix).append(entry.relativePath);
-      sources.insert(sourcePathFor(local));
+      sources.emplace(sourcePathFor(local), entry.size);
     }
   });
   return sources;

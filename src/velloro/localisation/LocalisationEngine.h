@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <set>
 #include <string>
@@ -105,6 +106,8 @@ public:
   std::uint64_t usedSpace() const { return m_usedSpace.load(); }
   // The source path of every file in the cache.
   std::set<std::string> reportLocalFiles() const;
+  // The same with the size of each copy, from the same single walk of the cache.
+  std::map<std::string, std::uint64_t> reportLocalFileSizes() const;
 
 private:
   enum CopyOutcome { eCopied, eCopyFailed, eNoSpaceOnDevice, eOverran };
