@@ -129,6 +129,16 @@ TEST_F(LocalisationEngineTest, RemovesCopiesAndTheDirectoriesTheyEmptied) {
   EXPECT_TRUE(fs::is_directory(root)) << "the root stays";
   EXPECT_TRUE(fs::is_empty(root));
   EXPECT_EQ(engine->usedSpace(), 0u);
+
+  // A folder that another engine deleted and made anew since the last check is looked at anew.
+  engine->localiseFile(deep);
+  engine->checkFile(deep);
+  Engine second(root);
+  second.setDiskSizeLimit(Engine::eMaximumUsage, 1000);
+  second.removeFile(deep);
+  second.localiseFile(deep);
+  engine->checkFile(deep);
+  EXPECT_EQ(other.take().back(), std::make_pair(deep.string(), Engine::eUpToDate));
 }
 
 TEST_F(LocalisationEngineTest, StartsFromARecountAndNeverWrapsTheTotal) {

@@ -179,13 +179,25 @@ LocalisationEngine::FileStat LocalisationEngine::statSource(const fs::path& sour
   return stat;
 }
 
-LocalisationEngine::FileStat LocalisationEngine::statLocal(const Components& components) const {
+LocalisationEngine::FileStat LocalisationEngine::statLocal(const CachePath& path, bool keptFolder) const {
   FileStat stat;
-  const FileDescriptor directory = m_cache->openDirectory(components, components.size() - 1, false);
   struct ::stat status {};
+  int result = -1;
+  if (keptFolder) {
+    const auto folder = m_cache->keptDirectory(path.folder);
+    result = folder ? ::fstatat(folder->get(), path.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) : -1;
+    if (result != 0 && folder) {
+      // The kept folder may have been deleted and made anew since: only a fresh one can tell.
+      m_cache->forgetDirectory(path.folder);
+      keptFolder = false;
+    }
+  }
+  if (!keptFolder) {
+    const FileDescriptor folder = m_cache->openDirectory(path.folder, false);
+    result = folder ? ::fstatat(folder.get(), path.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) : -1;
+  }
   // A link at the copy's name is not a copy: it is never followed.
-  if (directory && ::fstatat(directory.get(), components.back().c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0 &&
-      !S_ISLNK(status.st_mode)) {
+  if (result == 0 && !S_ISLNK(status.st_mode)) {
     fillFrom(stat, status);
   }
   return stat;
@@ -200,31 +212,33 @@ std::string LocalisationEngine::localTextFor(const fs::path& source) const {
 }
 
 bool LocalisationEngine::acceptsSource(const fs::path& source) const {
-  Components components;
-  return cacheComponentsFor(source, components);
+  CachePath path;
+  return cachePathFor(source, path);
 }
 
-bool LocalisationEngine::cacheComponentsFor(const fs::path& source, Components& components) const {
-  components.clear();
+bool LocalisationEngine::cachePathFor(const fs::path& source, CachePath& path) const {
+  path.folder.clear();
+  path.name.clear();
   if (source.native().find('\\') != std::string::npos) {
     return false;
   }
-  const std::string name = mappedName(source);
-  for (std::size_t start = 0; start <= name.size();) {
-    std::size_t end = name.find('/', start);
-    if (end == std::string::npos) {
-      end = name.size();
-    }
-    const std::string_view component(name.data() + start, end - start);
+  const std::string mapped = mappedName(source);
+  for (std::size_t start = 0; start <= mapped.size();) {
+    const std::size_t end = std::min(mapped.find('/', start), mapped.size());
+    const std::string_view component(mapped.data() + start, end - start);
+    start = end + 1;
     if (component == "..") {
       return false;
     }
-    if (!component.empty() && component != ".") {
-      components.emplace_back(component);
+    if (component.empty() || component == ".") {
+      continue;
     }
-    start = end + 1;
+    if (!path.name.empty()) {
+      path.folder.append(path.folder.empty() ? "" : "/").append(path.name);
+    }
+    path.name.assign(component);
   }
-  return !components.empty() && !isLeftoverName(components.back());
+  return !path.name.empty() && !isLeftoverName(path.name);
 }
 
 std::string LocalisationEngine::sourcePathFor(const fs::path& localPath) const {
@@ -304,13 +318,13 @@ void LocalisationEngine::releaseUsedSpace(std::uint64_t bytes) {
 }
 
 void LocalisationEngine::checkFile(const fs::path& source) {
-  Components components;
-  const FileStat sourceStat = cacheComponentsFor(source, components) ? statSource(source) : FileStat();
+  CachePath path;
+  const FileStat sourceStat = cachePathFor(source, path) ? statSource(source) : FileStat();
   if (!sourceStat.exists) {
     notifyObservers(source.string(), eSourceMissing);
     return;
   }
-  const FileStat localStat = statLocal(components);
+  const FileStat localStat = statLocal(path, true);
   if (!localStat.exists) {
     notifyObservers(source.string(), eNotLocal);
     return;
@@ -325,12 +339,12 @@ void LocalisationEngine::checkFile(const fs::path& source) {
 }
 
 void LocalisationEngine::localiseFile(const fs::path& source) {
-  Components components;
-  if (!cacheComponentsFor(source, components)) {
+  CachePath path;
+  if (!cachePathFor(source, path)) {
     return;
   }
   const FileStat sourceStat = statSource(source);
-  const FileStat localStat = statLocal(components);
+  const FileStat localStat = statLocal(path, false);
   const std::uint64_t maximumUsage = maximumSpaceUsage();
   if (!sourceStat.exists || (localStat.exists && sourceStat.matchedBy(localStat))) {
     return;
@@ -340,7 +354,7 @@ void LocalisationEngine::localiseFile(const fs::path& source) {
     notifyObservers(source.string(), eInsufficientSpace);
     return;
   }
-  switch (copyIntoCache(source, sourceStat, components, localStat, room)) {
+  switch (copyIntoCache(source, sourceStat, path, localStat, room)) {
   case eCopied:
     notifyObservers(source.string(), eFileLocalised);
     break;
@@ -355,11 +369,9 @@ void LocalisationEngine::localiseFile(const fs::path& source) {
   }
 }
 
-LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const fs::path& source,
-                                                                  const FileStat& sourceStat,
-                                                                  const Components& components,
-                                                                  const FileStat& localCopy,
-                                                                  std::uint64_t room) {
+LocalisationEngine::CopyOutcome
+LocalisationEngine::copyIntoCache(const fs::path& source, const FileStat& sourceStat, const CachePath& path,
+                                  const FileStat& localCopy, std::uint64_t room) {
   // Reading a FIFO or a device could block or never end.
   if (!sourceStat.regular) {
     return eCopyFailed;
@@ -369,9 +381,8 @@ LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const fs::path
   if (!input || ::fstat(input.get(), &before) != 0 || !S_ISREG(before.st_mode)) {
     return eCopyFailed;
   }
-  const std::size_t last = components.size() - 1;
-  const char* name = components.back().c_str();
-  FileDescriptor directory = m_cache->openDirectory(components, last, true);
+  const char* name = path.name.c_str();
+  FileDescriptor directory = m_cache->openDirectory(path.folder, true);
   std::string temporary;
   FileDescriptor output;
   // Undoes what the attempt left: the temporary file and the folders made for it.
@@ -381,7 +392,7 @@ LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const fs::path
     }
     output.close();
     directory.close();
-    m_cache->removeEmptyDirectories(components, last);
+    m_cache->removeEmptyDirectories(path.folder);
     return error == ENOSPC ? eNoSpaceOnDevice : outcome;
   };
   if (!directory) {
@@ -445,19 +456,18 @@ LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const fs::path
 }
 
 void LocalisationEngine::removeFile(const fs::path& source) {
-  Components components;
-  if (!cacheComponentsFor(source, components)) {
+  CachePath path;
+  if (!cachePathFor(source, path)) {
     return;
   }
-  const std::size_t last = components.size() - 1;
-  FileDescriptor directory = m_cache->openDirectory(components, last, false);
+  FileDescriptor directory = m_cache->openDirectory(path.folder, false);
   if (!directory) {
     // Nothing is cached there; a link in the way (ELOOP) leads out of the cache and is left.
     if (errno == ENOENT || errno == ENOTDIR) {
       notifyObservers(source.string(), eFileRemoved);
     }
   } else {
-    const char* name = components.back().c_str();
+    const char* name = path.name.c_str();
     struct ::stat status {};
     const bool statusRead = ::fstatat(directory.get(), name, &status, AT_SYMLINK_NOFOLLOW) == 0;
     const bool isDirectory = statusRead && S_ISDIR(status.st_mode);
@@ -474,7 +484,7 @@ void LocalisationEngine::removeFile(const fs::path& source) {
     }
     directory.close();
   }
-  m_cache->removeEmptyDirectories(components, last);
+  m_cache->removeEmptyDirectories(path.folder);
 }
 
 std::uint64_t LocalisationEngine::calculateUsedSpace() const {

@@ -112,20 +112,25 @@ public:
 private:
   enum CopyOutcome { eCopied, eCopyFailed, eNoSpaceOnDevice, eOverran };
   struct FileStat;
-  using Components = std::vector<std::string>;
+  // A copy's place below the root: its folder ("a/b", empty for the root) and its name.
+  struct CachePath {
+    std::string folder;
+    std::string name;
+  };
 
   static FileStat statSource(const boost::filesystem::path& source);
-  FileStat statLocal(const Components& components) const;
+  // For checks, through the folders kept open for reading; otherwise opened afresh.
+  FileStat statLocal(const CachePath& path, bool keptFolder) const;
   std::string localTextFor(const boost::filesystem::path& source) const;
-  // The names from the root down to the copy, or nothing for a refused source.
-  bool cacheComponentsFor(const boost::filesystem::path& source, Components& components) const;
+  // Where the copy goes below the root; false for a refused source.
+  bool cachePathFor(const boost::filesystem::path& source, CachePath& path) const;
   std::uint64_t calculateUsedSpace() const;
   // Subtracts from the used space; a total that would fall below zero cannot be trusted, so
   // the cache is recounted instead.
   void releaseUsedSpace(std::uint64_t bytes);
   std::uint64_t roomFor(std::uint64_t maximumUsage, const FileStat& localCopy) const;
   CopyOutcome copyIntoCache(const boost::filesystem::path& source, const FileStat& sourceStat,
-                            const Components& components, const FileStat& localCopy, std::uint64_t room);
+                            const CachePath& path, const FileStat& localCopy, std::uint64_t room);
   void notifyObservers(const std::string& sourcePath, FileEvent event);
 
   boost::filesystem::path m_root;

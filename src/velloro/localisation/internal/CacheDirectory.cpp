@@ -11,6 +11,7 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <memory>
 
@@ -130,17 +131,9 @@ void CacheDirectory::finishStartup() {
   }
 }
 
-FileDescriptor CacheDirectory::openDirectory(const std::vector<std::string>& components, std::size_t count,
-                                             bool create) const {
-  if (count == 0) {
+FileDescriptor CacheDirectory::openDirectory(const std::string& relative, bool create) const {
+  if (relative.empty()) {
     return FileDescriptor(::openat(m_root.get(), ".", kDirectoryFlags));
-  }
-  std::string relative;
-  for (std::size_t index = 0; index < count; ++index) {
-    if (index > 0) {
-      relative += '/';
-    }
-    relative += components[index];
   }
   FileDescriptor direct(openBeneath(m_root.get(), relative));
   if (direct || (errno != ENOSYS && errno != EPERM && errno != EINVAL && errno != E2BIG &&
@@ -148,29 +141,62 @@ FileDescriptor CacheDirectory::openDirectory(const std::vector<std::string>& com
     return direct;
   }
   FileDescriptor current(::openat(m_root.get(), ".", kDirectoryFlags));
-  for (std::size_t index = 0; current && index < count; ++index) {
-    const char* name = components[index].c_str();
-    int next = ::openat(current.get(), name, kDirectoryFlags);
+  for (std::size_t start = 0; current && start < relative.size();) {
+    const std::size_t end = std::min(relative.find('/', start), relative.size());
+    const std::string name = relative.substr(start, end - start);
+    start = end + 1;
+    int next = ::openat(current.get(), name.c_str(), kDirectoryFlags);
     // Another process may delete an emptied directory between making and opening it.
     for (int attempt = 0; next < 0 && errno == ENOENT && create && attempt < 3; ++attempt) {
-      if (::mkdirat(current.get(), name, 0777) != 0 && errno != EEXIST) {
+      if (::mkdirat(current.get(), name.c_str(), 0777) != 0 && errno != EEXIST) {
         return FileDescriptor();
       }
-      next = ::openat(current.get(), name, kDirectoryFlags);
+      next = ::openat(current.get(), name.c_str(), kDirectoryFlags);
     }
     current = FileDescriptor(next);
   }
   return current;
 }
 
-void CacheDirectory::removeEmptyDirectories(const std::vector<std::string>& components,
-                                            std::size_t count) const {
-  for (; count > 0; --count) {
-    const FileDescriptor parent = openDirectory(components, count - 1, false);
+std::shared_ptr<const FileDescriptor> CacheDirectory::keptDirectory(const std::string& relative) const {
+  {
+    std::shared_lock<std::shared_mutex> lock(m_keptMutex);
+    const auto found = m_kept.find(relative);
+    if (found != m_kept.end()) {
+      return found->second;
+    }
+  }
+  FileDescriptor opened = openDirectory(relative, false);
+  if (!opened) {
+    return nullptr;
+  }
+  auto directory = std::make_shared<const FileDescriptor>(std::move(opened));
+  std::unique_lock<std::shared_mutex> lock(m_keptMutex);
+  if (m_kept.size() >= kKeptDirectories) {
+    m_kept.clear();
+  }
+  m_kept.emplace(relative, directory);
+  return directory;
+}
+
+void CacheDirectory::forgetDirectory(const std::string& relative) const {
+  std::unique_lock<std::shared_mutex> lock(m_keptMutex);
+  m_kept.erase(relative);
+}
+
+void CacheDirectory::removeEmptyDirectories(std::string relative) const {
+  while (!relative.empty()) {
+    const std::size_t slash = relative.rfind('/');
+    const std::string parent = slash == std::string::npos ? std::string() : relative.substr(0, slash);
+    const FileDescriptor parentDirectory = openDirectory(parent, false);
     // Deleting a directory never follows a link and fails unless it is empty.
-    if (!parent || ::unlinkat(parent.get(), components[count - 1].c_str(), AT_REMOVEDIR) != 0) {
+    if (!parentDirectory ||
+        ::unlinkat(parentDirectory.get(), relative.c_str() + (parent.empty() ? 0 : slash + 1),
+                   AT_REMOVEDIR) != 0) {
       return;
     }
+    forgetDirectory(relative);
+    relative = parent;
   }
 }
 

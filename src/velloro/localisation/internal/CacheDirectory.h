@@ -2,8 +2,11 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <shared_mutex>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace Velloro {
@@ -64,14 +67,19 @@ public:
   // Turns the start-up lock into the shared lock every running engine holds.
   void finishStartup();
 
-  // The directory formed by the first count components below the root; with create, the
-  // missing ones are made. An invalid descriptor with errno set when that fails or when a
-  // component is a link (ELOOP) or not a directory (ENOTDIR).
-  FileDescriptor openDirectory(const std::vector<std::string>& components, std::size_t count,
-                               bool create) const;
-  // Deletes the directories formed by the first count, count - 1, ... 1 components while they
-  // are empty; the root is never deleted. Any failure ends the walk.
-  void removeEmptyDirectories(const std::vector<std::string>& components, std::size_t count) const;
+  // The directory at a path relative to the root ("a/b"; empty for the root itself); with
+  // create, the missing folders are made. An invalid descriptor with errno set when that fails
+  // or when a component is a link (ELOOP) or not a directory (ENOTDIR).
+  FileDescriptor openDirectory(const std::string& relative, bool create) const;
+  // For reading only: the directory as opened by an earlier read, else opened now and kept
+  // (a few dozen at most), or null with errno set. A kept directory that another process has
+  // deleted since finds no files: call forgetDirectory and open it afresh before believing
+  // that a file is missing.
+  std::shared_ptr<const FileDescriptor> keptDirectory(const std::string& relative) const;
+  void forgetDirectory(const std::string& relative) const;
+  // Deletes the directory at a relative path and then its parents while they are empty; the
+  // root is never deleted. Any failure ends the walk.
+  void removeEmptyDirectories(std::string relative) const;
   // Visits every regular file below the root, reading each directory once and asking for at
   // most one status per entry; links are neither followed nor reported. Throws
   // boost::filesystem::filesystem_error when a directory cannot be read.
@@ -80,7 +88,11 @@ public:
   int fd() const { return m_root.get(); }
 
 private:
+  static constexpr std::size_t kKeptDirectories = 64;
+
   FileDescriptor m_root;
+  mutable std::shared_mutex m_keptMutex;
+  mutable std::unordered_map<std::string, std::shared_ptr<const FileDescriptor>> m_kept;
 };
 
 } // namespace Velloro
