@@ -223,6 +223,7 @@ bool LocalisationEngine::cachePathFor(const fs::path& source, CachePath& path) c
     return false;
   }
   const std::string mapped = mappedName(source);
+  path.folder.reserve(mapped.size());
   for (std::size_t start = 0; start <= mapped.size();) {
     const std::size_t end = std::min(mapped.find('/', start), mapped.size());
     const std::string_view component(mapped.data() + start, end - start);
