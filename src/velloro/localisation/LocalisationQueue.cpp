@@ -32,9 +32,11 @@ LocalisationQueue::~LocalisationQueue() {
 }
 
 void LocalisationQueue::queueTask(FileTask kind, int priority, const std::string& path) {
-  std::lock_guard<std::mutex> lock(_tableMutex);
+  // Made before the table is locked: no one can see the task until it is in the table, and the
+  // workers completing other tasks wait less for the lock.
   boost::intrusive_ptr<FileTaskProcessorTask> task(new FileTaskProcessorTask(_engine, *this, path, kind));
   task->setPriority(priority);
+  std::lock_guard<std::mutex> lock(_tableMutex);
   const auto entry = _pendingTasks.emplace(path, task);
   Tessel::Base::ThreadPoolBoost& pool = kind == eCheckFile ? _checkPool : _localiserPool;
   if (!pool.addTask(task.get())) {
