@@ -97,6 +97,21 @@ std::int64_t copyContents(int input, int output, bool knownSize, std::uint64_t l
       }
       return -1;
     }
+    if (count == 0 && useRange) {
+      // Some file systems end copy_file_range early; a read tells whether more is there.
+      char probe = 0;
+      count = ::read(input, &probe, 1);
+      if (count > 0 && ::write(output, &probe, 1) != 1) {
+        return -1;
+      }
+      useRange = false;
+      if (count < 0 && errno == EINTR) {
+        continue;
+      }
+    }
+    if (count < 0) {
+      return -1;
+    }
     if (count == 0) {
       break;
     }

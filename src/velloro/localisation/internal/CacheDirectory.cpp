@@ -77,10 +77,12 @@ void scanDirectory(int directoryFd, std::string& relative,
       visit({::dirfd(directory.get()), relative, name, static_cast<std::uint64_t>(status.st_size)});
     } else if (type == DT_DIR) {
       const int child = ::openat(::dirfd(directory.get()), name, kDirectoryFlags);
-      if (child < 0) {
+      if (child >= 0) {
+        scanDirectory(child, relative, visit);
+      } else if (errno != ENOENT && errno != ENOTDIR && errno != ELOOP) {
+        // Gone or replaced meanwhile (another engine removes the folders it empties) is no error.
         throw errorFromErrno("cannot open the cache directory", relative);
       }
-      scanDirectory(child, relative, visit);
     }
     relative.resize(prefixLength);
   }
