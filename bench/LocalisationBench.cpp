@@ -221,6 +221,29 @@ void BM_CheckThroughQueue(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * sources.size()));
 }
 
+// The engine's own part of a check, on the calling thread without the queue: what the queue
+// adds is the difference to BM_CheckThroughQueue with 1 watcher. Argument: the number of files.
+void BM_CheckFileDirectly(benchmark::State& state) {
+  Workspace& workspace = Workspace::get();
+  const std::size_t count = static_cast<std::size_t>(state.range(0));
+  const std::vector<std::string>& sources = workspace.checkSources(count);
+  std::vector<fs::path> paths(sources.begin(), sources.end());
+  LocalisationEngine engine(workspace.checkCache(count));
+  engine.setDiskSizeLimit(LocalisationEngine::eMaximumUsage, std::uint64_t(1) << 40);
+  CountingObserver observer;
+  engine.addFileEventObserver(&observer);
+  for (auto _ : state) {
+    observer.succeeded = 0;
+    for (const fs::path& path : paths) {
+      engine.checkFile(path);
+    }
+    if (observer.succeeded != sources.size()) {
+      state.SkipWithError("not every copy was current");
+    }
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * sources.size()));
+}
+
 // Argument: the number of cached files.
 void BM_PlainStatLoop(benchmark::State& state) {
   Workspace& workspace = Workspace::get();
@@ -316,6 +339,7 @@ BENCHMARK(BM_CheckThroughQueue)
     ->Args({100000, 2})
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+BENCHMARK(BM_CheckFileDirectly)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlainStatLoop)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_CacheStartupScan)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_NftwSizes)->Unit(benchmark::kMillisecond)->UseRealTime();

@@ -32,12 +32,15 @@ class CacheDirectory;
 // planted inside the cache. A copy is written under a temporary name of its own that ends in
 // ".tmp", stamped with the source's modification time and then renamed into place, so several
 // engines (also in other processes) may share one root; each one's total may lag the others'
-// work, but a recount is always true. A copy never carries setuid, setgid or sticky bits.
+// work, but a recount is always true. A copy never carries setuid, setgid or sticky bits, and a
+// source that changes while it is copied, or is not a regular file, is not copied. Copies and
+// their folders are POSIX files reached through open directories (openat and its kin).
 //
 // Threads: checkFile may run on several threads at once, alongside one thread that runs
 // localiseFile and removeFile (the queue's "Localiser" thread). Used space, limit and mode are
 // atomics (the mode and limit read as one consistent pair), so any thread may read them and
-// the host may set the limit at any time. Observers are called on the thread that did the
+// the host may set the limit at any time. Checks share the folders kept open for reading under
+// a lock of their own. Observers are called on the thread that did the
 // operation, under a shared lock: they must be thread-safe and must not add or remove
 // observers from inside onFileEvent.
 class VELLORO_EXPORT LocalisationEngine {
