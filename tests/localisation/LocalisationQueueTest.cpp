@@ -42,8 +42,13 @@ protected:
 };
 
 TEST_F(LocalisationQueueTest, CheckThreadsComeFromTheEnvironment) {
-  for (const auto& [text, threads] :
-       {std::pair<const char*, unsigned>(nullptr, 1), {"0", 1}, {"-3", 1}, {"abc", 1}, {"4", 4}}) {
+  for (const auto& [text, threads] : {std::pair<const char*, unsigned>(nullptr, 1),
+                                      {"0", 1},
+                                      {"-3", 1},
+                                      {"abc", 1},
+                                      {"4", 4},
+                                      {"100000", 256},
+                                      {"99999999999999999999", 256}}) {
     text ? ::setenv("ORVIK_LOCALIZATION_NUMWATCHERS", text, 1) : ::unsetenv("ORVIK_LOCALIZATION_NUMWATCHERS");
     EXPECT_EQ(Queue(*engine).checkThreadCount(), threads) << (text ? text : "unset");
   }
