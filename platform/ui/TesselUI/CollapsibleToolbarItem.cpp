@@ -22,6 +22,10 @@ CollapsibleToolbarItem::CollapsibleToolbarItem(int priority, QWidget* parent)
 CollapsibleToolbarItem::CollapsibleToolbarItem(QWidget* parent)
     : CollapsibleToolbarItem(0, parent) {}
 
+CollapsibleToolbarItemGroup* CollapsibleToolbarItem::group() const {
+  return m_group;
+}
+
 CollapsibleToolbarItem* CollapsibleToolbarItem::CreateOverflowItem(QWidget* widget, const QString& label,
                                                                    int priority, int menuPosition,
                                                                    CollapsibleToolbarItemGroup* group) {

@@ -34,7 +34,8 @@ public:
   void setPriority(int priority) { m_priority = priority; }
   int menuPosition() const { return m_menuPosition; }
   QString label() const { return m_label; }
-  CollapsibleToolbarItemGroup* group() const { return m_group; }
+  // Defined out of line: the group is only declared here.
+  CollapsibleToolbarItemGroup* group() const;
   // The widget the overflow entry acts on; null for an item made with addWidget() only.
   QWidget* overflowWidget() const { return m_overflowWidget; }
 

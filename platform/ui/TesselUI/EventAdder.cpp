@@ -1,6 +1,6 @@
 #include <TesselUI/EventAdder.h>
 
-#include <TesselUI/EventTrackRecording.h>
+#include <TesselUI/internal/EventTrackRecording.h>
 
 namespace Tessel {
 namespace UI {

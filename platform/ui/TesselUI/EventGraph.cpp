@@ -1,8 +1,8 @@
 #include <TesselUI/EventGraph.h>
 
 #include <TesselUI/EventTrack.h>
-#include <TesselUI/EventTrackRecording.h>
 #include <TesselUI/IEventUserData.h>
+#include <TesselUI/internal/EventTrackRecording.h>
 
 #include <QFile>
 #include <QJsonArray>

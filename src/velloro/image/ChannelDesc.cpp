@@ -1,9 +1,9 @@
 #include <velloro/image/ChannelDesc.h>
 
-#include <velloro/image/ChannelRegistry.h>
 #include <velloro/image/ChannelVector.h>
 #include <velloro/image/ConcreteChannelDesc.h>
 #include <velloro/image/Layer.h>
+#include <velloro/image/internal/ChannelRegistry.h>
 
 #include <boost/algorithm/string/predicate.hpp>
 

@@ -1,4 +1,4 @@
-#include <velloro/image/ChannelRegistry.h>
+#include <velloro/image/internal/ChannelRegistry.h>
 
 #include <velloro/image/ConcreteChannelDesc.h>
 #include <velloro/image/ConcreteLayer.h>

@@ -1,8 +1,8 @@
 #include <velloro/image/Layer.h>
 
-#include <velloro/image/ChannelRegistry.h>
 #include <velloro/image/ConcreteLayer.h>
 #include <velloro/image/LayerVector.h>
+#include <velloro/image/internal/ChannelRegistry.h>
 
 #include <algorithm>
 #include <array>

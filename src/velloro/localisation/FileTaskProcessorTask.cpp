@@ -1,4 +1,4 @@
-#include <velloro/localisation/FileTaskProcessorTask.h>
+#include <velloro/localisation/internal/FileTaskProcessorTask.h>
 
 #include <velloro/localisation/LocalisationEngine.h>
 

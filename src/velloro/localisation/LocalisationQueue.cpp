@@ -1,5 +1,5 @@
-#include <velloro/localisation/FileTaskProcessorTask.h>
 #include <velloro/localisation/LocalisationQueue.h>
+#include <velloro/localisation/internal/FileTaskProcessorTask.h>
 
 #include <algorithm>
 #include <cstdlib>
