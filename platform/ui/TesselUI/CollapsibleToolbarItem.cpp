@@ -8,8 +8,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 CollapsibleToolbarItem::CollapsibleToolbarItem(int priority, QWidget* parent)
     : QWidget(parent)
@@ -72,5 +71,4 @@ QAction* CollapsibleToolbarItem::overflowAction() {
   return m_overflowAction;
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -9,8 +9,7 @@
 class QAction;
 class QHBoxLayout;
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // One piece of a collapsible tool bar. When the bar runs short of room it collapses its items
 // of lowest priority first; a collapsed item hides and is offered instead in the bar's
@@ -58,5 +57,4 @@ private:
   bool m_collapsed = false;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI
