@@ -10,6 +10,9 @@
 #include <iostream>
 #include <string>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 using namespace Tessel::Log;
@@ -43,8 +46,33 @@ TEST(LogFirstUse, EmptyLogFileVariableMeansStandardError) {
   EXPECT_NE(error.find("] to standard error\n"), std::string::npos);
 }
 
-TEST(LogFirstUse, DefaultFileInTemp) {
-  EXPECT_EQ(logFilePath(), std::string(VELLORO_TEST_LOG_DIR) + "/tessel.log");
+TEST(LogFirstUse, DefaultFileInTempIsOwnerOnly) {
+  const std::string path = std::string(VELLORO_TEST_LOG_DIR) + "/tessel.log";
+  ::unlink(path.c_str());
+  EXPECT_EQ(logFilePath(), path);
+  logStream() << "private line" << std::endl;
+  struct stat status {};
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 0777, 0600u);
+  EXPECT_NE(fileText(path).find("private line\n"), std::string::npos);
+}
+
+// Another user may plant a link at the default name in the shared temporary directory.
+TEST(LogFirstUse, DefaultFileNeverFollowsALink) {
+  const std::string directory = std::string(VELLORO_TEST_LOG_DIR) + "/planted";
+  const std::string target = directory + "/victim";
+  ::mkdir(directory.c_str(), 0700);
+  ::unlink(target.c_str());
+  ::unlink((directory + "/tessel.log").c_str());
+  ASSERT_EQ(::symlink(target.c_str(), (directory + "/tessel.log").c_str()), 0);
+  ::testing::internal::CaptureStderr();
+  logStream() << "not through the link" << std::endl;
+  const std::string error = ::testing::internal::GetCapturedStderr();
+  EXPECT_NE(error.find("Tessel::Log Error cannot open " + directory + "/tessel.log for writing "),
+            std::string::npos);
+  EXPECT_NE(error.find("not through the link\n"), std::string::npos);
+  struct stat status {};
+  EXPECT_NE(::lstat(target.c_str(), &status), 0) << "the link was followed";
 }
 
 TEST(LogFirstUse, DefaultFileInTmpdir) {

@@ -15,6 +15,13 @@
 #include <set>
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 namespace Tessel::Log {
 
 namespace {
@@ -27,7 +34,7 @@ struct LogState {
   std::atomic<int> level{eUnset};
   std::string filePath;
   bool streamChosen = false;
-  std::unique_ptr<std::ofstream> file;
+  std::unique_ptr<std::ostream> file;
   std::ostream* stream = &std::cerr;
   std::string applicationName;
   std::optional<std::set<unsigned>> enabledCategories;
@@ -78,6 +85,87 @@ void reportUnopenable(const std::string& path) {
   std::cerr << "Tessel::Log Error cannot open " + path + " for writing " << std::endl;
 }
 
+#ifndef _WIN32
+// Writes straight to a file descriptor it owns; the log hands it whole lines under its mutex.
+class DescriptorBuffer : public std::streambuf {
+public:
+  explicit DescriptorBuffer(int descriptor)
+      : m_descriptor(descriptor) {}
+  ~DescriptorBuffer() override { ::close(m_descriptor); }
+  DescriptorBuffer(const DescriptorBuffer&) = delete;
+  DescriptorBuffer& operator=(const DescriptorBuffer&) = delete;
+
+protected:
+  std::streamsize xsputn(const char* data, std::streamsize size) override {
+    std::streamsize written = 0;
+    while (written < size) {
+      const ssize_t result = ::write(m_descriptor, data + written, static_cast<std::size_t>(size - written));
+      if (result < 0 && errno == EINTR) {
+        continue;
+      }
+      if (result <= 0) {
+        break;
+      }
+      written += result;
+    }
+    return written;
+  }
+
+  int_type overflow(int_type character) override {
+    if (traits_type::eq_int_type(character, traits_type::eof())) {
+      return traits_type::not_eof(character);
+    }
+    const char byte = traits_type::to_char_type(character);
+    return xsputn(&byte, 1) == 1 ? character : traits_type::eof();
+  }
+
+private:
+  int m_descriptor;
+};
+
+class DescriptorStream : public std::ostream {
+public:
+  explicit DescriptorStream(int descriptor)
+      : std::ostream(nullptr)
+      , m_buffer(descriptor) {
+    rdbuf(&m_buffer);
+  }
+
+private:
+  DescriptorBuffer m_buffer;
+};
+#endif
+
+// The default file lies in a temporary directory that every user may write to: a link planted at
+// its fixed name is never followed, a FIFO there never blocks the process, and a new file is
+// readable by its owner only. A path the user named is opened as given (it may well be a link
+// such as /dev/stderr).
+std::unique_ptr<std::ostream> openLogFile(const std::string& path, bool isDefaultPath) {
+#ifndef _WIN32
+  if (isDefaultPath) {
+    const int descriptor =
+        ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0600);
+    if (descriptor < 0) {
+      return nullptr;
+    }
+    struct stat status {};
+    if (::fstat(descriptor, &status) != 0 || !S_ISREG(status.st_mode) ||
+        ::fcntl(descriptor, F_SETFL, ::fcntl(descriptor, F_GETFL) & ~O_NONBLOCK) != 0) {
+      ::close(descriptor);
+      return nullptr;
+    }
+    return std::make_unique<DescriptorStream>(descriptor);
+  }
+#else
+  (void)isDefaultPath;
+#endif
+  auto file = std::make_unique<std::ofstream>(path, std::ios::out | std::ios::app);
+  if (!file->is_open()) {
+    return nullptr;
+  }
+  return file;
+}
+
 // Caller holds the mutex.
 std::ostream& logStreamLocked() {
   LogState& s = state();
@@ -86,10 +174,10 @@ std::ostream& logStreamLocked() {
   }
   s.streamChosen = true;
   s.stream = &std::cerr;
+  const bool isDefaultPath = std::getenv("TESSEL_LOG_FILE") == nullptr;
   const std::string path = logFilePathLocked();
   if (!path.empty()) {
-    auto file = std::make_unique<std::ofstream>(path, std::ios::out | std::ios::app);
-    if (file->is_open()) {
+    if (auto file = openLogFile(path, isDefaultPath)) {
       s.file = std::move(file);
       s.stream = s.file.get();
     } else {
