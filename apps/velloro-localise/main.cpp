@@ -36,10 +36,10 @@ int listCache(const Options& options, const LocalisationEngine& engine) {
   std::size_t count = 0;
   std::uint64_t bytes = 0;
   for (const auto& [source, size] : engine.reportLocalFileSizes()) {
-    const bool wanted =
-        prefixes.empty() || std::any_of(prefixes.begin(), prefixes.end(), [&](const std::string& p) {
-          return source == p || source.rfind(p + "/", 0) == 0;
-        });
+    const bool wanted = prefixes.empty() || std::any_of(prefixes.begin(), prefixes.end(),
+                                                        [&source = source](const std::string& p) {
+                                                          return source == p || source.rfind(p + "/", 0) == 0;
+                                                        });
     if (!wanted) {
       continue;
     }
