@@ -1,0 +1,269 @@
+#include "MainWindow.h"
+
+#include "PixelPanel.h"
+#include "PlaybackPanel.h"
+#include "ViewerWidget.h"
+
+#include <velloro/knobs/UserKnobEditor.h>
+#include <velloro/views/StereoControls.h>
+#include <velloro/views/ViewDataModel.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QDockWidget>
+#include <QLabel>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace Velloro::Example {
+
+namespace {
+
+int CostInKibibytes(std::size_t bytes) {
+  return int(std::max<std::size_t>(1, bytes / 1024));
+}
+
+} // namespace
+
+MainWindow::MainWindow(QWidget* parent)
+    : QMainWindow(parent)
+    , m_views(std::make_shared<ViewDataModel>()) {
+  setWindowTitle(tr("Velloro example"));
+  m_views->setUpViewForMono();
+
+  auto* central = new QWidget(this);
+  m_viewer = new ViewerWidget(central);
+  m_playback = new PlaybackPanel(central);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(m_viewer, 1);
+  layout->addWidget(m_playback);
+  setCentralWidget(central);
+
+  auto* viewerBar = addToolBar(tr("Viewer"));
+  viewerBar->setObjectName(QStringLiteral("viewerBar"));
+  viewerBar->setMovable(false);
+  m_transforms = new QComboBox(viewerBar);
+  m_transforms->setToolTip(tr("Display transform"));
+  m_transforms->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  m_layers = new QComboBox(viewerBar);
+  m_layers->setToolTip(tr("Layer"));
+  m_stereo = new StereoControls(m_views, viewerBar);
+  viewerBar->addWidget(new QLabel(tr(" Layer "), viewerBar));
+  viewerBar->addWidget(m_layers);
+  viewerBar->addSeparator();
+  viewerBar->addWidget(m_stereo);
+  viewerBar->addSeparator();
+  viewerBar->addWidget(new QLabel(tr(" Display "), viewerBar));
+  viewerBar->addWidget(m_transforms);
+
+  auto* knobBar = new QToolBar(tr("User knobs"), this);
+  knobBar->setObjectName(QStringLiteral("knobBar"));
+  m_knobEditor = new UserKnobEditor(knobBar);
+  knobBar->addWidget(m_knobEditor);
+  addToolBarBreak();
+  addToolBar(knobBar);
+
+  m_pixelPanel = new PixelPanel(this);
+  m_pixelDock = new QDockWidget(tr("Pixel analyser"), this);
+  m_pixelDock->setObjectName(QStringLiteral("pixelDock"));
+  m_pixelDock->setWidget(m_pixelPanel);
+  addDockWidget(Qt::RightDockWidgetArea, m_pixelDock);
+
+  connect(m_playback, &PlaybackPanel::frameChanged, this, &MainWindow::refresh);
+  connect(m_stereo, &StereoControls::viewChanged, this, [this](int picker) {
+    if (picker == StereoControls::ePrimary) {
+      refresh();
+    }
+  });
+  connect(m_viewer, &ViewerWidget::pixelSelected, this, &MainWindow::updatePixelPanel);
+  connect(m_transforms, &QComboBox::textActivated, this, &MainWindow::setDisplayTransform);
+  connect(m_layers, &QComboBox::textActivated, this, &MainWindow::setLayer);
+  report(tr("Ready"));
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::report(const QString& message, bool problem) {
+  m_status = message;
+  m_statusIsProblem = problem;
+  statusBar()->showMessage(message);
+}
+
+bool MainWindow::loadColourConfig(const QString& path) {
+  const bool loaded = m_pipeline.loadConfig(path.toStdString());
+  {
+    const QSignalBlocker block(m_transforms);
+    m_transforms->clear();
+    for (const std::string& name : m_pipeline.displayTransforms()) {
+      m_transforms->addItem(QString::fromStdString(name));
+    }
+    m_transforms->setCurrentText(QString::fromStdString(m_pipeline.displayTransform()));
+    m_transforms->setEnabled(loaded);
+  }
+  m_pictures.clear();
+  refresh();
+  if (!loaded) {
+    report(m_pipeline.error() + tr(" (showing values unconverted)"), true);
+  }
+  return loaded;
+}
+
+bool MainWindow::setDisplayTransform(const QString& name) {
+  if (!m_pipeline.setDisplayTransform(name.toStdString())) {
+    report(m_pipeline.error(), true);
+    return false;
+  }
+  m_transforms->setCurrentText(name);
+  m_pictures.clear();
+  refresh();
+  return true;
+}
+
+bool MainWindow::openSequence(const QString& pattern) {
+  m_playback->stop();
+  m_sequence = FrameSequence(pattern);
+  m_frames.clear();
+  m_pictures.clear();
+  if (m_sequence.isMultiView()) {
+    if (m_views->getViewNames() != std::vector<std::string>{"left", "right"}) {
+      m_views->setUpViewsForStereo();
+    }
+  } else if (m_views->getViewNames() != std::vector<std::string>{"main"}) {
+    m_views->setUpViewForMono();
+  }
+  int first = 1;
+  int last = 1;
+  const bool found = m_sequence.findRange(currentView().toStdString(), first, last);
+  m_playback->setRange(first, last);
+  if (!found) {
+    m_frame.reset();
+    const QString message = tr("No frames found for %1").arg(pattern);
+    m_viewer->setMessage(message);
+    report(message, true);
+    return false;
+  }
+  report(tr("Opened %1, frames %2 to %3").arg(QDir::toNativeSeparators(pattern)).arg(first).arg(last));
+  refresh();
+  return m_frame && m_frame->isValid();
+}
+
+QString MainWindow::currentView() const {
+  const int row = m_stereo->selectedView(StereoControls::ePrimary);
+  return row < 0 ? QString() : QString::fromStdString(m_views->view(row).name());
+}
+
+bool MainWindow::setView(const QString& view) {
+  const auto names = m_views->getViewNames();
+  const auto found = std::find(names.begin(), names.end(), view.toStdString());
+  if (found == names.end()) {
+    return false;
+  }
+  m_stereo->setView(StereoControls::ePrimary, int(found - names.begin()));
+  return true;
+}
+
+QString MainWindow::currentLayer() const {
+  return m_layer;
+}
+
+bool MainWindow::setLayer(const QString& layer) {
+  if (m_frame && m_frame->isValid() && m_frame->layerChannels(layer.toStdString()).empty()) {
+    return false;
+  }
+  m_layer = layer;
+  refresh();
+  return true;
+}
+
+std::shared_ptr<const Frame> MainWindow::frameFor(const std::string& view, int frame) {
+  const QString key = QStringLiteral("%1/%2").arg(QString::fromStdString(view)).arg(frame);
+  if (auto* cached = m_frames.object(key)) {
+    return *cached;
+  }
+  auto read = FrameSequence::Read(m_sequence.framePath(view, frame));
+  // A frame that failed is not kept: the file may be fixed or finish copying meanwhile.
+  if (read->isValid()) {
+    m_frames.insert(key, new std::shared_ptr<const Frame>(read),
+                    CostInKibibytes(read->pixels.size() * sizeof(float)));
+  }
+  return read;
+}
+
+void MainWindow::refresh() {
+  if (m_sequence.pattern().isEmpty()) {
+    return;
+  }
+  const std::string view = currentView().toStdString();
+  const int number = m_playback->frame();
+  m_frame = frameFor(view, number);
+  if (!m_frame->isValid()) {
+    m_viewer->setMessage(m_frame->error);
+    report(m_frame->error, true);
+    updatePixelPanel();
+    return;
+  }
+  const std::vector<std::string> layers = m_frame->layers();
+  {
+    const QSignalBlocker block(m_layers);
+    m_layers->clear();
+    for (const std::string& layer : layers) {
+      m_layers->addItem(QString::fromStdString(layer));
+    }
+  }
+  QString layer = m_layer;
+  if (m_frame->layerChannels(layer.toStdString()).empty()) {
+    if (layers.empty()) {
+      const QString message = tr("%1 has no channels to show").arg(m_sequence.framePath(view, number));
+      m_viewer->setMessage(message);
+      report(message, true);
+      return;
+    }
+    layer = QString::fromStdString(layers.front());
+    report(tr("%1 has no %2 layer: showing %3").arg(m_sequence.framePath(view, number), m_layer, layer),
+           true);
+  } else if (m_statusIsProblem) {
+    report(tr("Frame %1").arg(number));
+  }
+  m_layers->setCurrentText(layer);
+
+  const QString key = QStringLiteral("%1/%2/%3").arg(QString::fromStdString(view)).arg(number).arg(layer);
+  if (const QImage* cached = m_pictures.object(key)) {
+    m_viewer->setImage(*cached);
+  } else {
+    const std::vector<float> rgba = m_frame->layerAsRgba(layer.toStdString());
+    auto* picture = new QImage(m_pipeline.toDisplay(rgba.data(), m_frame->width, m_frame->height));
+    m_viewer->setImage(*picture);
+    m_pictures.insert(key, picture, CostInKibibytes(std::size_t(picture->sizeInBytes())));
+  }
+  updatePixelPanel();
+}
+
+void MainWindow::updatePixelPanel() {
+  const QPoint pixel = m_viewer->selectedPixel();
+  const QImage& image = m_viewer->image();
+  const QColor displayed = image.valid(pixel) ? image.pixelColor(pixel) : QColor();
+  m_pixelPanel->show(m_frame, pixel, displayed);
+}
+
+bool MainWindow::saveScreenshots(const QString& folder) {
+  if (!QDir().mkpath(folder)) {
+    return false;
+  }
+  const QDir target(folder);
+  const std::pair<QWidget*, const char*> shots[] = {
+      {this, "example-window.png"},         {m_viewer, "example-viewer.png"},
+      {m_playback, "example-playback.png"}, {m_pixelDock, "example-pixel-analyser.png"},
+      {m_stereo, "example-stereo.png"},     {m_knobEditor, "example-knob-editor.png"}};
+  for (const auto& [widget, name] : shots) {
+    if (!widget->grab().save(target.filePath(QLatin1String(name)))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+} // namespace Velloro::Example

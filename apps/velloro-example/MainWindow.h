@@ -1,0 +1,93 @@
+#pragma once
+
+#include "DisplayPipeline.h"
+#include "FrameSequence.h"
+
+#include <QCache>
+#include <QMainWindow>
+
+#include <memory>
+
+class QComboBox;
+class QDockWidget;
+
+namespace Velloro {
+class StereoControls;
+class UserKnobEditor;
+class ViewDataModel;
+} // namespace Velloro
+
+namespace Velloro::Example {
+
+class PixelPanel;
+class PlaybackPanel;
+class ViewerWidget;
+
+// The example host: a viewer with its transport, the view pickers, the display transform and
+// layer choosers, the user-knob tool bar and a dockable pixel panel, all showing one sequence.
+//
+// Frames are read once and kept; the 8-bit display picture of each frame, view and layer is
+// kept too, until the display transform changes, so that replaying costs only the drawing.
+//
+// Threads: the GUI thread only.
+class MainWindow : public QMainWindow {
+  Q_OBJECT
+public:
+  explicit MainWindow(QWidget* parent = nullptr);
+  ~MainWindow() override;
+
+  // Both report a problem in the status bar (and the viewer) and keep whatever still works.
+  bool loadColourConfig(const QString& path);
+  bool openSequence(const QString& pattern);
+
+  bool setDisplayTransform(const QString& name);
+  bool setLayer(const QString& layer);
+  // Shows a view of the sequence by name ("left", "right"); false when there is no such view.
+  bool setView(const QString& view);
+  QString currentView() const;
+  QString currentLayer() const;
+
+  ViewerWidget* viewer() const { return m_viewer; }
+  PlaybackPanel* playback() const { return m_playback; }
+  PixelPanel* pixelPanel() const { return m_pixelPanel; }
+  StereoControls* stereoControls() const { return m_stereo; }
+  // The last problem or notice shown in the status bar.
+  const QString& statusText() const { return m_status; }
+  std::shared_ptr<const Frame> currentFrame() const { return m_frame; }
+
+  // The whole window, then each panel, as PNG files in the folder.
+  bool saveScreenshots(const QString& folder);
+
+private:
+  struct Picture {
+    std::shared_ptr<const Frame> frame;
+    QImage image;
+  };
+
+  void refresh();
+  void updatePixelPanel();
+  void report(const QString& message, bool problem = false);
+  std::shared_ptr<const Frame> frameFor(const std::string& view, int frame);
+
+  DisplayPipeline m_pipeline;
+  FrameSequence m_sequence;
+  std::shared_ptr<ViewDataModel> m_views;
+  // Costs in kibibytes: room for a few hundred high-definition frames.
+  QCache<QString, std::shared_ptr<const Frame>> m_frames{4 * 1024 * 1024};
+  QCache<QString, QImage> m_pictures{1024 * 1024};
+  std::shared_ptr<const Frame> m_frame;
+  QString m_layer = QStringLiteral("rgba");
+  QString m_status;
+  bool m_statusIsProblem = false;
+
+  ViewerWidget* m_viewer = nullptr;
+  PlaybackPanel* m_playback = nullptr;
+  PixelPanel* m_pixelPanel = nullptr;
+  QDockWidget* m_pixelDock = nullptr;
+  StereoControls* m_stereo = nullptr;
+  UserKnobEditor* m_knobEditor = nullptr;
+  QComboBox* m_transforms = nullptr;
+  QComboBox* m_layers = nullptr;
+};
+
+} // namespace Velloro::Example
