@@ -5,6 +5,11 @@
 #include <velloro/eventgraph/EventTrackProxy.h>
 #include <velloro/eventgraph/EventUserDataFileAndFrame.h>
 #include <velloro/knobs/UserKnobEditor.h>
+#include <velloro/pixelanalyser/ColorSampleButton.h>
+#include <velloro/pixelanalyser/PixelAnalyserManager.h>
+#include <velloro/pixelanalyser/PixelAnalyserWidget.h>
+#include <velloro/viewerui/ViewerModelItem.h>
+#include <velloro/viewerui/ViewersModel.h>
 #include <velloro/views/StereoControls.h>
 #include <velloro/views/ViewButton.h>
 #include <velloro/views/ViewDataModel.h>
@@ -39,6 +44,10 @@
 #include <TesselUI/TransportControlsWidget.h>
 #include <TesselUI/VerticalDivider.h>
 #include <TesselUI/ViewerFrameSkipControl.h>
+
+#include <sampler/ImageSampler.h>
+
+#include <OpenImageIO/imagebufalgo.h>
 
 #include <QApplication>
 #include <QDir>
@@ -102,6 +111,56 @@ public:
   }
 };
 
+// A viewer showing a gradient whose brightest corner is over 1, with a region box drawn over it,
+// so that the pixel analyser has something real to read. It lives as long as the panel.
+class GalleryViewer : public QObject, public Velloro::ViewerModelItem {
+public:
+  explicit GalleryViewer(QObject* parent)
+      : QObject(parent) {
+    OIIO::ImageBuf image(OIIO::ImageSpec(64, 48, 4, OIIO::TypeDesc::FLOAT));
+    const float topLeft[] = {0.05f, 0.1f, 0.3f, 1}, topRight[] = {0.9f, 0.4f, 0.1f, 1},
+                bottomLeft[] = {0.1f, 0.6f, 0.2f, 1}, bottomRight[] = {1.6f, 1.2f, 0.8f, 1};
+    OIIO::ImageBufAlgo::fill(image, topLeft, topRight, bottomLeft, bottomRight);
+    m_sampler.setImage(image);
+    m_sampler.selectRegion(QRect(8, 6, 52, 40), false);
+    Velloro::ViewersModel::Instance().addViewer(this);
+    Velloro::ViewersModel::Instance().setActiveViewer(this);
+  }
+  ~GalleryViewer() override { Velloro::ViewersModel::Instance().removeViewer(this); }
+
+  Velloro::PixelAnalyser::PixelSampler* pixelSampler() override { return &m_sampler; }
+  QString title() const override { return QStringLiteral("Comp"); }
+  QList<Velloro::Image::LayerPtr> layers() const override {
+    return {Velloro::Image::rgbLayer, Velloro::Image::rgbaLayer};
+  }
+  Velloro::Image::LayerPtr activeLayer() const override { return Velloro::Image::rgbaLayer; }
+  // Its layer never changes, so there is nothing to connect to.
+  QObject* qObject() override { return nullptr; }
+
+  QWidget* widget() override { return nullptr; }
+  void setActiveLayer(Velloro::Image::LayerPtr) override {}
+  int currentFrame() const override { return 1001; }
+  void setCurrentFrame(int) override {}
+  bool isPlaying() const override { return false; }
+  void play(bool) override {}
+  void stop() override {}
+  double zoom() const override { return 1; }
+  void setZoom(double) override {}
+  void fitToWindow() override {}
+  QString displayTransform() const override { return QStringLiteral("sRGB"); }
+  void setDisplayTransform(const QString&) override {}
+  void requestRedraw() override {}
+  float exposure() const override { return 0; }
+  void setExposure(float) override {}
+  float gamma() const override { return 1; }
+  void setGamma(float) override {}
+  bool isWipeEnabled() const override { return false; }
+  void setWipeEnabled(bool) override {}
+  void showAnnotations(bool) override {}
+
+  Velloro::Sampler::ImageSampler m_sampler;
+};
+
 } // namespace
 
 Gallery::Gallery(QWidget* parent)
@@ -123,7 +182,10 @@ Gallery::Gallery(QWidget* parent)
                     0);
   layout->addWidget(
       addGroup(QStringLiteral("User-knob editor"), QStringLiteral("knob-editor"), makeKnobEditor()), 4, 1);
-  layout->setRowStretch(5, 1);
+  layout->addWidget(
+      addGroup(QStringLiteral("Pixel analyser"), QStringLiteral("pixel-analyser"), makePixelAnalyser()), 5, 0,
+      1, 2);
+  layout->setRowStretch(6, 1);
 }
 
 QGroupBox* Gallery::addGroup(const QString& title, const QString& fileName, QWidget* contents) {
@@ -453,39 +515,54 @@ QWidget* Gallery::makeKnobEditor() {
   layout->addWidget(Caption(QStringLiteral("Editing off, then on (drag a knob onto a panel):")));
   layout->addWidget(Row({idle->createToolbar(page)}));
   layout->addWidget(Row({editing->createToolbar(page)}));
-  return page;
-}
+  QWidget* Gallery::makePixelAnalyser() {
+    auto* page = new QWidget;
+    auto* layout = new QHBoxLayout(page);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* viewer = new GalleryViewer(page);
+    auto& manager = Velloro::PixelAnalyser::PixelAnalyserManager::Get();
+    Velloro::PixelAnalyser::PixelAnalyserWidget* panel = manager.createPixelAnalyserWidget();
+    layout->addWidget(panel);
+    layout->addStretch();
+    viewer->m_sampler.sample();
+    // The average of the box, whose brightest pixels are over 1.
+    if (auto* average = panel->findChildren<ColorSampleButton*>().value(3)) {
+      average->click();
+    }
+    return page;
+  }
 
-bool Gallery::saveScreenshots(const QString& folder) {
-  if (!QDir().mkpath(folder)) {
-    return false;
-  }
-  // The rendering itself is profiled, so the trace shows the event graph export at work.
-  Tessel::UI::EventGraph graph;
-  Velloro::EventGraphSettings::SetEnabled(true);
-  Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
+  bool Gallery::saveScreenshots(const QString& folder) {
+    if (!QDir().mkpath(folder)) {
+      return false;
+    }
+    // The rendering itself is profiled, so the trace shows the event graph export at work.
+    Tessel::UI::EventGraph graph;
+    Velloro::EventGraphSettings::SetEnabled(true);
+    Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
 
-  resize(1180, 1080);
-  show();
-  QCoreApplication::processEvents();
-  if (QWidget* focused = QApplication::focusWidget()) {
-    focused->clearFocus();
+    resize(1180, 1080);
+    show();
+    QCoreApplication::processEvents();
+    if (QWidget* focused = QApplication::focusWidget()) {
+      focused->clearFocus();
+    }
+    QCoreApplication::processEvents();
+    bool written = true;
+    const QDir directory(folder);
+    int frame = 0;
+    auto save = [&](QWidget* widget, const QString& name) {
+      const QString path = directory.filePath(name + QStringLiteral(".png"));
+      Velloro::EventAdderProxy timing(
+          &track, std::make_shared<Velloro::UI::EventUserDataFileAndFrame>(path.toStdString(), frame++),
+          false);
+      written = widget->grab().save(path) && written;
+    };
+    save(this, QStringLiteral("gallery"));
+    for (const Group& group : m_groups) {
+      save(group.box, group.fileName);
+    }
+    written = graph.writeChromeTrace(directory.filePath(QStringLiteral("gallery-trace.json"))) && written;
+    Velloro::EventGraphSettings::SetEnabled(false);
+    return written;
   }
-  QCoreApplication::processEvents();
-  bool written = true;
-  const QDir directory(folder);
-  int frame = 0;
-  auto save = [&](QWidget* widget, const QString& name) {
-    const QString path = directory.filePath(name + QStringLiteral(".png"));
-    Velloro::EventAdderProxy timing(
-        &track, std::make_shared<Velloro::UI::EventUserDataFileAndFrame>(path.toStdString(), frame++), false);
-    written = widget->grab().save(path) && written;
-  };
-  save(this, QStringLiteral("gallery"));
-  for (const Group& group : m_groups) {
-    save(group.box, group.fileName);
-  }
-  written = graph.writeChromeTrace(directory.filePath(QStringLiteral("gallery-trace.json"))) && written;
-  Velloro::EventGraphSettings::SetEnabled(false);
-  return written;
-}

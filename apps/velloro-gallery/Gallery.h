@@ -33,6 +33,7 @@ private:
   QWidget* makePreview();
   QWidget* makeViewPickers();
   QWidget* makeKnobEditor();
+  QWidget* makePixelAnalyser();
 
   struct Group {
     QGroupBox* box;

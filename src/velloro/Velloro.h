@@ -51,6 +51,17 @@
 #include <velloro/localisation/LocalisationPolicy.h>
 #include <velloro/localisation/LocalisationQueue.h>
 
+#include <velloro/pixelanalyser/ColorSampleButton.h>
+#include <velloro/pixelanalyser/ColorSampleEmitter.h>
+#include <velloro/pixelanalyser/DisplayValues.h>
+#include <velloro/pixelanalyser/PixelAnalyserManager.h>
+#include <velloro/pixelanalyser/PixelAnalyserModel.h>
+#include <velloro/pixelanalyser/PixelAnalyserWidget.h>
+#include <velloro/pixelanalyser/PixelSample.h>
+#include <velloro/pixelanalyser/PixelSampleOptions.h>
+#include <velloro/pixelanalyser/PixelSampler.h>
+#include <velloro/pixelanalyser/SampleData.h>
+
 #include <velloro/views/CreateViewsDialog.h>
 #include <velloro/views/StereoControls.h>
 #include <velloro/views/View.h>
@@ -59,6 +70,12 @@
 #include <velloro/views/ViewList_Listener.h>
 #include <velloro/views/ViewPath.h>
 #include <velloro/views/ViewSettings.h>
+
+#include <velloro/viewerui/ViewerChooser.h>
+#include <velloro/viewerui/ViewerModelInterface.h>
+#include <velloro/viewerui/ViewerModelItem.h>
+#include <velloro/viewerui/ViewerSortProxyModel.h>
+#include <velloro/viewerui/ViewersModel.h>
 
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>

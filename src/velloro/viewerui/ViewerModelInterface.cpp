@@ -1,0 +1,7 @@
+#include <velloro/viewerui/ViewerModelInterface.h>
+
+namespace Velloro {
+
+ViewerModelInterface::~ViewerModelInterface() = default;
+
+} // namespace Velloro
