@@ -1,10 +1,12 @@
 #include "MainWindow.h"
 
-#include "PixelPanel.h"
+#include "ExampleViewer.h"
 #include "PlaybackPanel.h"
 #include "ViewerWidget.h"
 
 #include <velloro/knobs/UserKnobEditor.h>
+#include <velloro/pixelanalyser/PixelAnalyserManager.h>
+#include <velloro/pixelanalyser/PixelAnalyserWidget.h>
 #include <velloro/views/StereoControls.h>
 #include <velloro/views/ViewDataModel.h>
 
@@ -67,11 +69,14 @@ MainWindow::MainWindow(QWidget* parent)
   addToolBarBreak();
   addToolBar(knobBar);
 
-  m_pixelPanel = new PixelPanel(this);
+  m_item = std::make_unique<ExampleViewer>(*this);
+  m_pixelAnalyser = PixelAnalyser::PixelAnalyserManager::Get().createPixelAnalyserWidget();
   m_pixelDock = new QDockWidget(tr("Pixel analyser"), this);
   m_pixelDock->setObjectName(QStringLiteral("pixelDock"));
-  m_pixelDock->setWidget(m_pixelPanel);
+  m_pixelDock->setWidget(m_pixelAnalyser);
   addDockWidget(Qt::RightDockWidgetArea, m_pixelDock);
+  // Its number boxes would otherwise take half the window from the picture.
+  m_pixelAnalyser->setMaximumWidth(440);
 
   connect(m_playback, &PlaybackPanel::frameChanged, this, &MainWindow::refresh);
   connect(m_stereo, &StereoControls::viewChanged, this, [this](int picker) {
@@ -79,7 +84,8 @@ MainWindow::MainWindow(QWidget* parent)
       refresh();
     }
   });
-  connect(m_viewer, &ViewerWidget::pixelSelected, this, &MainWindow::updatePixelPanel);
+  connect(m_viewer, &ViewerWidget::pixelSelected, this,
+          [this](const QPoint& pixel) { m_item->selectPixel(pixel); });
   connect(m_transforms, &QComboBox::textActivated, this, &MainWindow::setDisplayTransform);
   connect(m_layers, &QComboBox::textActivated, this, &MainWindow::setLayer);
   report(tr("Ready"));
@@ -203,7 +209,7 @@ void MainWindow::refresh() {
   if (!m_frame->isValid()) {
     m_viewer->setMessage(m_frame->error);
     report(m_frame->error, true);
-    updatePixelPanel();
+    m_item->frameShown(m_frame, m_layer.toStdString());
     return;
   }
   const std::vector<std::string> layers = m_frame->layers();
@@ -239,14 +245,7 @@ void MainWindow::refresh() {
     m_viewer->setImage(*picture);
     m_pictures.insert(key, picture, CostInKibibytes(std::size_t(picture->sizeInBytes())));
   }
-  updatePixelPanel();
-}
-
-void MainWindow::updatePixelPanel() {
-  const QPoint pixel = m_viewer->selectedPixel();
-  const QImage& image = m_viewer->image();
-  const QColor displayed = image.valid(pixel) ? image.pixelColor(pixel) : QColor();
-  m_pixelPanel->show(m_frame, pixel, displayed);
+  m_item->frameShown(m_frame, layer.toStdString());
 }
 
 bool MainWindow::saveScreenshots(const QString& folder) {

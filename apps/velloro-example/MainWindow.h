@@ -19,12 +19,12 @@ class ViewDataModel;
 
 namespace Velloro::Example {
 
-class PixelPanel;
+class ExampleViewer;
 class PlaybackPanel;
 class ViewerWidget;
 
 // The example host: a viewer with its transport, the view pickers, the display transform and
-// layer choosers, the user-knob tool bar and a dockable pixel panel, all showing one sequence.
+// layer choosers, the user-knob tool bar and a dockable pixel analyser, all on one sequence.
 //
 // Frames are read once and kept; the 8-bit display picture of each frame, view and layer is
 // kept too, until the display transform changes, so that replaying costs only the drawing.
@@ -49,7 +49,9 @@ public:
 
   ViewerWidget* viewer() const { return m_viewer; }
   PlaybackPanel* playback() const { return m_playback; }
-  PixelPanel* pixelPanel() const { return m_pixelPanel; }
+  ExampleViewer& viewerItem() const { return *m_item; }
+  QWidget* pixelAnalyser() const { return m_pixelAnalyser; }
+  QString displayTransform() const { return QString::fromStdString(m_pipeline.displayTransform()); }
   StereoControls* stereoControls() const { return m_stereo; }
   // The last problem or notice shown in the status bar.
   const QString& statusText() const { return m_status; }
@@ -65,7 +67,6 @@ private:
   };
 
   void refresh();
-  void updatePixelPanel();
   void report(const QString& message, bool problem = false);
   std::shared_ptr<const Frame> frameFor(const std::string& view, int frame);
 
@@ -82,10 +83,12 @@ private:
 
   ViewerWidget* m_viewer = nullptr;
   PlaybackPanel* m_playback = nullptr;
-  PixelPanel* m_pixelPanel = nullptr;
+  QWidget* m_pixelAnalyser = nullptr;
   QDockWidget* m_pixelDock = nullptr;
   StereoControls* m_stereo = nullptr;
   UserKnobEditor* m_knobEditor = nullptr;
+  // Last, so that it leaves the viewers model before the panels go.
+  std::unique_ptr<ExampleViewer> m_item;
   QComboBox* m_transforms = nullptr;
   QComboBox* m_layers = nullptr;
 };

@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   }
   window.loadColourConfig(parser.isSet(config) ? parser.value(config) : sample.configPath());
   window.openSequence(parser.isSet(sequence) ? parser.value(sequence) : sample.sequencePattern());
-  window.resize(1180, 640);
+  window.resize(1280, 720);
   window.show();
 
   if (!parser.isSet(screenshots)) {
