@@ -4,7 +4,7 @@
 
 #include <velloro/viewerui/ViewerModelItem.h>
 
-#include <sampler/ImageSampler.h>
+#include "LayerSampler.h"
 
 #include <QObject>
 #include <QPoint>
@@ -34,7 +34,7 @@ public:
   // The frame now shown, and its layer by file name ("rgba", "depth").
   void frameShown(const std::shared_ptr<const Frame>& frame, const std::string& layer);
   void selectPixel(const QPoint& pixel);
-  Sampler::ImageSampler& sampler() { return m_sampler; }
+  LayerSampler& sampler() { return m_sampler; }
   // The registry's layer for a layer of the file, made when the registry has none yet.
   static Image::LayerPtr RegistryLayer(const Frame& frame, const std::string& layer);
 
@@ -73,7 +73,7 @@ private:
   void updateSampler();
 
   MainWindow& m_window;
-  Sampler::ImageSampler m_sampler;
+  LayerSampler m_sampler;
   std::shared_ptr<const Frame> m_frame;
   std::string m_layer;
   // Registry layer -> the file's layer name it stands for.
