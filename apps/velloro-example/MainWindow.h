@@ -53,6 +53,7 @@ public:
   QWidget* pixelAnalyser() const { return m_pixelAnalyser; }
   QString displayTransform() const { return QString::fromStdString(m_pipeline.displayTransform()); }
   StereoControls* stereoControls() const { return m_stereo; }
+  UserKnobEditor* knobEditor() const { return m_knobEditor; }
   // The last problem or notice shown in the status bar.
   const QString& statusText() const { return m_status; }
   std::shared_ptr<const Frame> currentFrame() const { return m_frame; }

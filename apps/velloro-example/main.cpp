@@ -3,6 +3,8 @@
 #include "SampleMedia.h"
 #include "ViewerWidget.h"
 
+#include <velloro/knobs/UserKnobEditor.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
@@ -84,8 +86,10 @@ int main(int argc, char** argv) {
   if (!parser.isSet(screenshots)) {
     return QApplication::exec();
   }
-  // Something to look at in every panel: a pixel on the ball, the right eye, a second of playback.
-  window.viewer()->selectPixel(QPoint(150, 135));
+  // Something to look at in every panel: a pixel on the ball, the right eye, the knob types
+  // offered while editing, two seconds of playback.
+  window.knobEditor()->setEditingEnabled(true);
+  window.viewer()->selectPixel(QPoint(110, 130));
   window.setView(QStringLiteral("right"));
   window.playback()->play();
   RunFor(2100);
