@@ -12,6 +12,8 @@ function(velloro_add_library target)
   cmake_parse_arguments(ARG "" "INCLUDE_ROOT;HEADER_DIR;EXPORT_MACRO;EXPORT_HEADER" "PUBLIC_LINKS;PRIVATE_LINKS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${ARG_INCLUDE_ROOT}/${ARG_HEADER_DIR}/*.cpp")
   file(GLOB_RECURSE headers CONFIGURE_DEPENDS "${ARG_INCLUDE_ROOT}/${ARG_HEADER_DIR}/*.h")
+  # Headers under internal/ serve the library's own sources only and are not installed.
+  list(FILTER headers EXCLUDE REGEX "/internal/[^/]*$")
   file(GLOB_RECURSE resources CONFIGURE_DEPENDS "${ARG_INCLUDE_ROOT}/${ARG_HEADER_DIR}/*.qrc")
 
   add_library(${target} SHARED ${sources} ${resources})

@@ -8,7 +8,10 @@
 #include <velloro/pixelanalyser/ColorSampleButton.h>
 #include <velloro/pixelanalyser/PixelAnalyserManager.h>
 #include <velloro/pixelanalyser/PixelAnalyserWidget.h>
+#include <velloro/preview/DrawCursorShaderOp.h>
+#include <velloro/preview/FilePreviewFactory.h>
 #include <velloro/viewerui/ViewerModelItem.h>
+#include <velloro/viewerui/ViewerPlaybackControls.h>
 #include <velloro/viewerui/ViewersModel.h>
 #include <velloro/views/StereoControls.h>
 #include <velloro/views/ViewButton.h>
@@ -49,6 +52,9 @@
 
 #include <OpenImageIO/imagebufalgo.h>
 
+#include <KXImage/Knob.h>
+#include <KXImage/Row.h>
+
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -59,10 +65,14 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
+#include <QPainterPath>
 #include <QStandardItemModel>
 #include <QSvgWidget>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <memory>
 
 using namespace Tessel::UI;
 
@@ -87,28 +97,50 @@ QLabel* Caption(const QString& text) {
   return label;
 }
 
-// A file preview that shows a solid picture standing for the file: the gallery has no image
-// reader of its own.
-class GalleryPreview : public FilePreview {
-public:
-  GalleryPreview()
-      : FilePreview(nullptr, new GLWidget, eDetailed) {}
+// A landscape of a film frame: a sky, a sun and hills, painted rather than read from a file.
+QImage SamplePicture(int width, int height) {
+  QImage picture(width, height, QImage::Format_RGB32);
+  QPainter painter(&picture);
+  painter.setRenderHint(QPainter::Antialiasing);
+  QLinearGradient sky(0, 0, 0, height);
+  sky.setColorAt(0.0, QColor(38, 70, 130));
+  sky.setColorAt(0.7, QColor(232, 150, 90));
+  painter.fillRect(picture.rect(), sky);
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(QColor(255, 214, 140));
+  painter.drawEllipse(QPointF(width * 0.7, height * 0.55), height * 0.12, height * 0.12);
+  painter.setBrush(QColor(40, 52, 44));
+  QPainterPath hills;
+  hills.moveTo(0, height);
+  hills.cubicTo(width * 0.3, height * 0.45, width * 0.55, height * 0.95, width, height * 0.6);
+  hills.lineTo(width, height);
+  painter.drawPath(hills);
+  return picture;
+}
 
-  void previewImage(const QString& path) override {
-    pictureArea()->setClearColor(QColor::fromHsv(static_cast<int>(qHash(path) % 360), 120, 160));
-    frameSlider()->setRange(1001, 1100);
-    frameSlider()->show();
-    label()->setText(QStringLiteral("%1   Frame %2 of %3 to %4")
-                         .arg(QFileInfo(path).fileName())
-                         .arg(currentFrame())
-                         .arg(frameSlider()->minimum())
-                         .arg(frameSlider()->maximum()));
+// Hands a QImage to the image SDK, bottom row first.
+class PictureIop : public KX::Image::Iop {
+public:
+  explicit PictureIop(const QImage& picture)
+      : m_picture(picture.convertToFormat(QImage::Format_RGB32)) {}
+  const char* Class() const override { return "Picture"; }
+
+protected:
+  void _validate(bool) override { setFormat(KX::Image::Format(0, 0, m_picture.width(), m_picture.height())); }
+  void engine(int y, int x, int r, const KX::Image::ChannelSet& channels, KX::Image::Row& row) override {
+    const auto* pixels = reinterpret_cast<const QRgb*>(m_picture.constScanLine(m_picture.height() - 1 - y));
+    for (KX::Image::Channel channel : channels) {
+      float* out = row.writable(channel);
+      for (int column = x; column < r; ++column) {
+        const QRgb pixel = pixels[column];
+        const int values[] = {qRed(pixel), qGreen(pixel), qBlue(pixel), 255};
+        out[column] = channel >= 1 && channel <= 4 ? values[channel - 1] / 255.0f : 0.0f;
+      }
+    }
   }
-  void previewFont(const QString& path) override {
-    pictureArea()->setClearColor(QColor(24, 24, 28));
-    frameSlider()->hide();
-    label()->setText(QStringLiteral("Font: ") + path);
-  }
+
+private:
+  QImage m_picture;
 };
 
 // A viewer showing a gradient whose brightest corner is over 1, with a region box drawn over it,
@@ -172,20 +204,25 @@ Gallery::Gallery(QWidget* parent)
   layout->addWidget(addGroup(QStringLiteral("Transport"), QStringLiteral("transport"), makeTransport()), 1, 0,
                     1, 2);
   layout->addWidget(
-      addGroup(QStringLiteral("Tool bars and buttons"), QStringLiteral("toolbars"), makeToolbars()), 2, 0);
+      addGroup(QStringLiteral("Playback controls"), QStringLiteral("playback"), makePlaybackControls()), 2, 0,
+      1, 2);
   layout->addWidget(
-      addGroup(QStringLiteral("Spin boxes and colour"), QStringLiteral("spinboxes"), makeSpinBoxes()), 2, 1);
+      addGroup(QStringLiteral("Tool bars and buttons"), QStringLiteral("toolbars"), makeToolbars()), 3, 0);
   layout->addWidget(
-      addGroup(QStringLiteral("Small widgets"), QStringLiteral("small-widgets"), makeSmallWidgets()), 3, 0);
-  layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 3, 1);
-  layout->addWidget(addGroup(QStringLiteral("View pickers"), QStringLiteral("views"), makeViewPickers()), 4,
+      addGroup(QStringLiteral("Spin boxes and colour"), QStringLiteral("spinboxes"), makeSpinBoxes()), 3, 1);
+  layout->addWidget(
+      addGroup(QStringLiteral("Small widgets"), QStringLiteral("small-widgets"), makeSmallWidgets()), 4, 0);
+  layout->addWidget(addGroup(QStringLiteral("File preview"), QStringLiteral("preview"), makePreview()), 4, 1);
+  layout->addWidget(addGroup(QStringLiteral("View pickers"), QStringLiteral("views"), makeViewPickers()), 5,
                     0);
   layout->addWidget(
-      addGroup(QStringLiteral("User-knob editor"), QStringLiteral("knob-editor"), makeKnobEditor()), 4, 1);
+      addGroup(QStringLiteral("User-knob editor"), QStringLiteral("knob-editor"), makeKnobEditor()), 5, 1);
   layout->addWidget(
-      addGroup(QStringLiteral("Pixel analyser"), QStringLiteral("pixel-analyser"), makePixelAnalyser()), 5, 0,
+      addGroup(QStringLiteral("Pixel analyser"), QStringLiteral("pixel-analyser"), makePixelAnalyser()), 6, 0,
       1, 2);
-  layout->setRowStretch(6, 1);
+  layout->addWidget(
+      addGroup(QStringLiteral("Cursor over a frame"), QStringLiteral("cursor"), makeCursorFrame()), 7, 0);
+  layout->setRowStretch(8, 1);
 }
 
 QGroupBox* Gallery::addGroup(const QString& title, const QString& fileName, QWidget* contents) {
@@ -278,6 +315,40 @@ QWidget* Gallery::makeTransport() {
   layout->addWidget(Row(
       {loop, new VerticalDivider, transport, new VerticalDivider, skip, new VerticalDivider, lock, spinner}));
   layout->addWidget(Row({Caption(QStringLiteral("Compact, playing forwards:")), playing}));
+  return page;
+}
+
+QWidget* Gallery::makePlaybackControls() {
+  using Velloro::ViewerUI::ViewerPlaybackControls;
+  auto* page = new QWidget;
+  auto makePanel = [page](Tessel::Base::Time current) {
+    auto* model = new TimeSliderModel(page);
+    model->setRange(1001, 1100);
+    model->setInTime(1020, true);
+    model->setOutTime(1080, true);
+    model->setCurrentTime(current);
+    auto* panel = new ViewerPlaybackControls(model, 0);
+    panel->setTimeBase(Tessel::Base::TimeBase(24, 1));
+    panel->enableControls(true);
+    return panel;
+  };
+  auto* stopped = makePanel(1042);
+  stopped->setFrameRangeMode(Velloro::ViewerUI::InOut);
+  auto* playing = makePanel(1057);
+  playing->timeSlider()->model()->enableInOutLock(true);
+  playing->setPlaybackMode(ViewerPlaybackControls::Bounce);
+  playing->playbackStateChanged(ePlayingForwards);
+  playing->setDisplayedFPSAndSpeed(20.04f, 1);
+  playing->setRenderIndicatorVisible(true);
+  playing->displayTimecodes();
+
+  auto* layout = new QVBoxLayout(page);
+  layout->addWidget(
+      Caption(QStringLiteral("Stopped, slider on the in/out range (the * marks the time base):")));
+  layout->addWidget(stopped);
+  layout->addWidget(
+      Caption(QStringLiteral("Playing forwards in bounce mode with the range locked, short of the rate:")));
+  layout->addWidget(playing);
   return page;
 }
 
@@ -459,19 +530,39 @@ QWidget* Gallery::makeSmallWidgets() {
 }
 
 QWidget* Gallery::makePreview() {
-  auto* image = new GalleryPreview;
-  image->setFile(QStringLiteral("/shots/sq010/plate.1042.exr"));
-  image->setMinimumHeight(160);
-  auto* font = new GalleryPreview;
-  font->setFile(QStringLiteral("/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"));
-  auto* none = new GalleryPreview;
-  none->setFile(QString());
-  auto* page = new QWidget;
-  auto* layout = new QVBoxLayout(page);
-  layout->addWidget(image, 1);
-  layout->addWidget(font);
-  layout->addWidget(none);
-  return page;
+  const QString picture = m_samples.filePath(QStringLiteral("sunset.png"));
+  SamplePicture(1920, 1080).save(picture);
+  FilePreview* image = FilePreviewFactory::instance()->create(nullptr, FilePreview::eDetailed);
+  image->setFile(picture);
+  image->setMinimumHeight(220);
+  // One panel only: every panel shows the one shared preview picture, which a panel with
+  // nothing to show would clear.
+  return image;
+}
+
+QWidget* Gallery::makeCursorFrame() {
+  // The cursor op's CPU path over a 480 x 270 frame, at twice its usual size.
+  PictureIop frame(SamplePicture(480, 270));
+  std::unique_ptr<KX::Image::Iop> cursor(
+      dynamic_cast<KX::Image::Iop*>(KX::Image::DrawCursorShaderOp::sDescription.build()(nullptr)));
+  cursor->set_input(0, &frame);
+  cursor->knob("displayResolution")->set_values({480, 270});
+  cursor->knob("cursorPosition")->set_values({0.38, 0.62});
+  cursor->knob("cursorScale")->set_value(2);
+  cursor->validate();
+  const KX::Image::ImagePlane plane = cursor->renderImage();
+  QImage drawn(plane.width(), plane.height(), QImage::Format_RGB32);
+  for (int y = 0; y < plane.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(drawn.scanLine(plane.height() - 1 - y));
+    for (int x = 0; x < plane.width(); ++x) {
+      const float* pixel = plane.pixel(x, y);
+      line[x] =
+          qRgb(int(pixel[0] * 255.0f + 0.5f), int(pixel[1] * 255.0f + 0.5f), int(pixel[2] * 255.0f + 0.5f));
+    }
+  }
+  auto* label = new QLabel;
+  label->setPixmap(QPixmap::fromImage(drawn));
+  return label;
 }
 
 QWidget* Gallery::makeViewPickers() {
@@ -515,54 +606,56 @@ QWidget* Gallery::makeKnobEditor() {
   layout->addWidget(Caption(QStringLiteral("Editing off, then on (drag a knob onto a panel):")));
   layout->addWidget(Row({idle->createToolbar(page)}));
   layout->addWidget(Row({editing->createToolbar(page)}));
-  QWidget* Gallery::makePixelAnalyser() {
-    auto* page = new QWidget;
-    auto* layout = new QHBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto* viewer = new GalleryViewer(page);
-    auto& manager = Velloro::PixelAnalyser::PixelAnalyserManager::Get();
-    Velloro::PixelAnalyser::PixelAnalyserWidget* panel = manager.createPixelAnalyserWidget();
-    layout->addWidget(panel);
-    layout->addStretch();
-    viewer->m_sampler.sample();
-    // The average of the box, whose brightest pixels are over 1.
-    if (auto* average = panel->findChildren<ColorSampleButton*>().value(3)) {
-      average->click();
-    }
-    return page;
-  }
+  return page;
+}
 
-  bool Gallery::saveScreenshots(const QString& folder) {
-    if (!QDir().mkpath(folder)) {
-      return false;
-    }
-    // The rendering itself is profiled, so the trace shows the event graph export at work.
-    Tessel::UI::EventGraph graph;
-    Velloro::EventGraphSettings::SetEnabled(true);
-    Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
-
-    resize(1180, 1080);
-    show();
-    QCoreApplication::processEvents();
-    if (QWidget* focused = QApplication::focusWidget()) {
-      focused->clearFocus();
-    }
-    QCoreApplication::processEvents();
-    bool written = true;
-    const QDir directory(folder);
-    int frame = 0;
-    auto save = [&](QWidget* widget, const QString& name) {
-      const QString path = directory.filePath(name + QStringLiteral(".png"));
-      Velloro::EventAdderProxy timing(
-          &track, std::make_shared<Velloro::UI::EventUserDataFileAndFrame>(path.toStdString(), frame++),
-          false);
-      written = widget->grab().save(path) && written;
-    };
-    save(this, QStringLiteral("gallery"));
-    for (const Group& group : m_groups) {
-      save(group.box, group.fileName);
-    }
-    written = graph.writeChromeTrace(directory.filePath(QStringLiteral("gallery-trace.json"))) && written;
-    Velloro::EventGraphSettings::SetEnabled(false);
-    return written;
+QWidget* Gallery::makePixelAnalyser() {
+  auto* page = new QWidget;
+  auto* layout = new QHBoxLayout(page);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* viewer = new GalleryViewer(page);
+  auto& manager = Velloro::PixelAnalyser::PixelAnalyserManager::Get();
+  Velloro::PixelAnalyser::PixelAnalyserWidget* panel = manager.createPixelAnalyserWidget();
+  layout->addWidget(panel);
+  layout->addStretch();
+  viewer->m_sampler.sample();
+  // The average of the box, whose brightest pixels are over 1.
+  if (auto* average = panel->findChildren<ColorSampleButton*>().value(3)) {
+    average->click();
   }
+  return page;
+}
+
+bool Gallery::saveScreenshots(const QString& folder) {
+  if (!QDir().mkpath(folder)) {
+    return false;
+  }
+  // The rendering itself is profiled, so the trace shows the event graph export at work.
+  Tessel::UI::EventGraph graph;
+  Velloro::EventGraphSettings::SetEnabled(true);
+  Velloro::EventTrackProxy track(QStringLiteral("Gallery screenshots"), QColor(214, 160, 48), 1, 1, 0);
+
+  resize(1180, 1600);
+  show();
+  QCoreApplication::processEvents();
+  if (QWidget* focused = QApplication::focusWidget()) {
+    focused->clearFocus();
+  }
+  QCoreApplication::processEvents();
+  bool written = true;
+  const QDir directory(folder);
+  int frame = 0;
+  auto save = [&](QWidget* widget, const QString& name) {
+    const QString path = directory.filePath(name + QStringLiteral(".png"));
+    Velloro::EventAdderProxy timing(
+        &track, std::make_shared<Velloro::UI::EventUserDataFileAndFrame>(path.toStdString(), frame++), false);
+    written = widget->grab().save(path) && written;
+  };
+  save(this, QStringLiteral("gallery"));
+  for (const Group& group : m_groups) {
+    save(group.box, group.fileName);
+  }
+  written = graph.writeChromeTrace(directory.filePath(QStringLiteral("gallery-trace.json"))) && written;
+  Velloro::EventGraphSettings::SetEnabled(false);
+  return written;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include <memory>
@@ -27,6 +28,7 @@ private:
   QGroupBox* addGroup(const QString& title, const QString& fileName, QWidget* contents);
   QWidget* makeTimeLine();
   QWidget* makeTransport();
+  QWidget* makePlaybackControls();
   QWidget* makeToolbars();
   QWidget* makeSpinBoxes();
   QWidget* makeSmallWidgets();
@@ -34,6 +36,7 @@ private:
   QWidget* makeViewPickers();
   QWidget* makeKnobEditor();
   QWidget* makePixelAnalyser();
+  QWidget* makeCursorFrame();
 
   struct Group {
     QGroupBox* box;
@@ -42,4 +45,6 @@ private:
   QList<Group> m_groups;
   // The projects whose views the pickers show; pickers hold them weakly.
   std::vector<std::shared_ptr<Velloro::ViewDataModel>> m_viewModels;
+  // Sample pictures the preview reads, written when the gallery opens.
+  QTemporaryDir m_samples;
 };

@@ -76,6 +76,22 @@
 #include <velloro/viewerui/ViewerModelItem.h>
 #include <velloro/viewerui/ViewerSortProxyModel.h>
 #include <velloro/viewerui/ViewersModel.h>
+#include <velloro/preview/DrawCursorShaderOp.h>
+#include <velloro/preview/FilePreviewFactory.h>
+#include <velloro/preview/OrvikFilePreview.h>
+#include <velloro/preview/PreviewWidget.h>
+#include <velloro/viewerui/EditableFrameRateChooser.h>
+#include <velloro/viewerui/FPSControlWidget.h>
+#include <velloro/viewerui/FPSLabel.h>
+#include <velloro/viewerui/FrameMode.h>
+#include <velloro/viewerui/FrameRateChooser.h>
+#include <velloro/viewerui/SampleRateChooser.h>
+#include <velloro/viewerui/TimeBaseChooser.h>
+#include <velloro/viewerui/ViewerFrameLockButton.h>
+#include <velloro/viewerui/ViewerFrameRangeChoice.h>
+#include <velloro/viewerui/ViewerInOutButton.h>
+#include <velloro/viewerui/ViewerInOutObject.h>
+#include <velloro/viewerui/ViewerPlaybackControls.h>
 
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>
