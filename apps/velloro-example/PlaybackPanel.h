@@ -1,22 +1,28 @@
 #pragma once
 
+#include <TesselBase/TimeBase.h>
+
 #include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
 #include <deque>
 
-class QComboBox;
-class QLabel;
-class QSlider;
-class QSpinBox;
-class QToolButton;
+namespace Tessel::UI {
+class TimeSliderModel;
+}
+
+namespace Velloro::ViewerUI {
+class ViewerPlaybackControls;
+}
 
 namespace Velloro::Example {
 
-// The transport under the viewer: play and stop, step, a frame slider and field, the chosen
-// rate and the rate achieved. Playback loops over the range, each frame due at start + n / rate
-// so that a late frame does not push every later one back.
+// The player under the viewer: the library's transport panel on a time line of the sequence's
+// frames, driven by a timer at the rate chosen in the panel's rate control, which shows the rate
+// achieved while playing. Each frame is due at start + n / rate, so that a late frame does not
+// push every later one back. At the end of the in/out range playback repeats, bounces or stops as
+// the loop chooser says ("continue" repeats: there is nothing past the sequence's last frame).
 //
 // Threads: the GUI thread only.
 class PlaybackPanel : public QWidget {
@@ -28,11 +34,13 @@ public:
   int frame() const { return m_frame; }
   void setFrame(int frame);
 
+  // The desired rate in frames per second.
   double rate() const;
-  void setRate(double framesPerSecond);
-  // Frames shown per second over the last second or so of playback; 0 when stopped.
+  void setRate(Tessel::Base::TimeBase rate);
+  // Frames shown per second over about the last second of playback; 0 when stopped.
   double achievedRate() const;
   bool isPlaying() const { return m_timer.isActive(); }
+  ViewerUI::ViewerPlaybackControls* controls() const { return m_controls; }
 
 public slots:
   void play();
@@ -41,26 +49,21 @@ public slots:
 
 signals:
   void frameChanged(int frame);
-  void playingChanged(bool playing);
 
 private:
   void tick();
-  void showFrame(int frame);
-  void updateRateLabel();
+  void restartClock();
+  void showRate();
 
-  QToolButton* m_play = nullptr;
-  QSlider* m_slider = nullptr;
-  QSpinBox* m_field = nullptr;
-  QComboBox* m_rate = nullptr;
-  QLabel* m_achieved = nullptr;
+  Tessel::UI::TimeSliderModel* m_model = nullptr;
+  ViewerUI::ViewerPlaybackControls* m_controls = nullptr;
   QTimer m_timer;
-  QTimer m_labelTimer;
+  QTimer m_rateTimer;
   QElapsedTimer m_clock;
   qint64 m_ticks = 0;
   std::deque<qint64> m_shownAt;
-  int m_first = 1;
-  int m_last = 1;
   int m_frame = 1;
+  int m_direction = 1;
 };
 
 } // namespace Velloro::Example
