@@ -4,15 +4,19 @@
 #include "PlaybackPanel.h"
 #include "ViewerWidget.h"
 
+#include <velloro/eventgraph/EventAdderProxy.h>
+#include <velloro/eventgraph/EventUserDataFileAndFrame.h>
 #include <velloro/knobs/UserKnobEditor.h>
 #include <velloro/pixelanalyser/PixelAnalyserManager.h>
 #include <velloro/pixelanalyser/PixelAnalyserWidget.h>
 #include <velloro/views/StereoControls.h>
 #include <velloro/views/ViewDataModel.h>
 
+#include <QAction>
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -61,6 +65,21 @@ MainWindow::MainWindow(QWidget* parent)
   viewerBar->addSeparator();
   viewerBar->addWidget(new QLabel(tr(" Display "), viewerBar));
   viewerBar->addWidget(m_transforms);
+
+  viewerBar->addSeparator();
+  m_recordAction = viewerBar->addAction(tr("Profile"));
+  m_recordAction->setCheckable(true);
+  m_recordAction->setToolTip(tr("Record profiling events"));
+  connect(m_recordAction, &QAction::toggled, this, &MainWindow::setProfiling);
+  QAction* exportAction = viewerBar->addAction(tr("Export trace"));
+  exportAction->setToolTip(tr("Save the profiling events recorded as a Chrome trace"));
+  connect(exportAction, &QAction::triggered, this, [this] {
+    const QString path = QFileDialog::getSaveFileName(
+        this, tr("Export trace"), QStringLiteral("velloro-trace.json"), tr("Chrome trace (*.json)"));
+    if (!path.isEmpty()) {
+      exportTrace(path);
+    }
+  });
 
   auto* knobBar = new QToolBar(tr("User knobs"), this);
   knobBar->setObjectName(QStringLiteral("knobBar"));
@@ -190,7 +209,14 @@ std::shared_ptr<const Frame> MainWindow::frameFor(const std::string& view, int f
   if (auto* cached = m_frames.object(key)) {
     return *cached;
   }
-  auto read = FrameSequence::Read(m_sequence.framePath(view, frame));
+  const QString path = m_sequence.framePath(view, frame);
+  std::shared_ptr<const Frame> read;
+  {
+    const EventAdderProxy timing(m_profiler.readTrack(),
+                                 std::make_shared<UI::EventUserDataFileAndFrame>(path.toStdString(), frame),
+                                 false);
+    read = FrameSequence::Read(path);
+  }
   // A frame that failed is not kept: the file may be fixed or finish copying meanwhile.
   if (read->isValid()) {
     m_frames.insert(key, new std::shared_ptr<const Frame>(read),
@@ -240,12 +266,29 @@ void MainWindow::refresh() {
   if (const QImage* cached = m_pictures.object(key)) {
     m_viewer->setImage(*cached);
   } else {
+    const EventAdderProxy timing(m_profiler.displayTrack(),
+                                 std::make_shared<UI::EventUserDataFileAndFrame>(
+                                     m_sequence.framePath(view, number).toStdString(), number),
+                                 false);
     const std::vector<float> rgba = m_frame->layerAsRgba(layer.toStdString());
     auto* picture = new QImage(m_pipeline.toDisplay(rgba.data(), m_frame->width, m_frame->height));
     m_viewer->setImage(*picture);
     m_pictures.insert(key, picture, CostInKibibytes(std::size_t(picture->sizeInBytes())));
   }
   m_item->frameShown(m_frame, layer.toStdString());
+}
+
+void MainWindow::setProfiling(bool recording) {
+  m_profiler.setRecording(recording);
+  m_recordAction->setChecked(recording);
+  report(recording ? tr("Recording profiling events") : tr("Profiling stopped"));
+}
+
+bool MainWindow::exportTrace(const QString& path) {
+  const bool written = m_profiler.writeChromeTrace(path);
+  report(written ? tr("Trace written to %1").arg(path) : tr("Cannot write the trace to %1").arg(path),
+         !written);
+  return written;
 }
 
 bool MainWindow::saveScreenshots(const QString& folder) {

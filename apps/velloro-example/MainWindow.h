@@ -2,6 +2,7 @@
 
 #include "DisplayPipeline.h"
 #include "FrameSequence.h"
+#include "Profiler.h"
 
 #include <QCache>
 #include <QMainWindow>
@@ -58,6 +59,11 @@ public:
   const QString& statusText() const { return m_status; }
   std::shared_ptr<const Frame> currentFrame() const { return m_frame; }
 
+  Profiler& profiler() { return m_profiler; }
+  void setProfiling(bool recording);
+  // The profiling events recorded so far, as a Chrome trace.
+  bool exportTrace(const QString& path);
+
   // The whole window, then each panel, as PNG files in the folder.
   bool saveScreenshots(const QString& folder);
 
@@ -71,6 +77,7 @@ private:
   void report(const QString& message, bool problem = false);
   std::shared_ptr<const Frame> frameFor(const std::string& view, int frame);
 
+  Profiler m_profiler;
   DisplayPipeline m_pipeline;
   FrameSequence m_sequence;
   std::shared_ptr<ViewDataModel> m_views;
@@ -92,6 +99,7 @@ private:
   std::unique_ptr<ExampleViewer> m_item;
   QComboBox* m_transforms = nullptr;
   QComboBox* m_layers = nullptr;
+  QAction* m_recordAction = nullptr;
 };
 
 } // namespace Velloro::Example

@@ -47,6 +47,7 @@ protected:
 };
 
 TEST_F(ExampleSmokeTest, PlaysPicksAPixelAndSwitchesViews) {
+  m_window.setProfiling(true);
   ASSERT_TRUE(m_window.openSequence(m_media.sequencePattern())) << m_window.statusText().toStdString();
   EXPECT_EQ(m_window.currentView(), QStringLiteral("left"));
   EXPECT_EQ(m_window.viewer()->image().size(), QSize(SampleMedia::kWidth, SampleMedia::kHeight));
@@ -82,6 +83,16 @@ TEST_F(ExampleSmokeTest, PlaysPicksAPixelAndSwitchesViews) {
   m_window.playback()->stop();
   EXPECT_NE(m_window.playback()->frame(), 3);
   EXPECT_FALSE(m_window.viewer()->image().isNull());
+
+  // Reading and converting were profiled, frame by frame.
+  const QString trace = m_folder.filePath(QStringLiteral("trace.json"));
+  ASSERT_TRUE(m_window.exportTrace(trace));
+  QFile traceFile(trace);
+  ASSERT_TRUE(traceFile.open(QIODevice::ReadOnly));
+  const QByteArray events = traceFile.readAll();
+  EXPECT_TRUE(events.contains("shot.right.0003.exr")) << events.left(400).toStdString();
+  EXPECT_TRUE(events.contains("Display transform"));
+  m_window.setProfiling(false);
 }
 
 TEST_F(ExampleSmokeTest, BadInputIsReportedAndTheViewerGoesOn) {
