@@ -44,7 +44,7 @@ export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
 if [ -n "${DISPLAY:-}" ]; then
   "$example" --media "$media" --screenshots "$shots"
 else
-  xvfb-run -a -s "-screen 0 1280x1024x24" "$example" --media "$media" --screenshots "$shots"
+  xvfb-run -a -s "-screen 0 1600x1024x24" "$example" --media "$media" --screenshots "$shots"
 fi
 ls "$shots"
 echo "The sample sequence is in $media; scripts/localise-demo.sh shows the localisation tool."

@@ -1,6 +1,7 @@
 #include "MainWindow.h"
 
 #include "ExampleViewer.h"
+#include "FileBrowser.h"
 #include "PlaybackPanel.h"
 #include "ViewerWidget.h"
 
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -97,6 +99,13 @@ MainWindow::MainWindow(QWidget* parent)
   // Its number boxes would otherwise take half the window from the picture.
   m_pixelAnalyser->setMaximumWidth(440);
 
+  m_browser = new FileBrowser(this);
+  m_browserDock = new QDockWidget(tr("File browser"), this);
+  m_browserDock->setObjectName(QStringLiteral("browserDock"));
+  m_browserDock->setWidget(m_browser);
+  addDockWidget(Qt::LeftDockWidgetArea, m_browserDock);
+  connect(m_browser, &FileBrowser::sequenceChosen, this, &MainWindow::openSequence);
+
   connect(m_playback, &PlaybackPanel::frameChanged, this, &MainWindow::refresh);
   connect(m_stereo, &StereoControls::viewChanged, this, [this](int picker) {
     if (picker == StereoControls::ePrimary) {
@@ -151,6 +160,7 @@ bool MainWindow::setDisplayTransform(const QString& name) {
 bool MainWindow::openSequence(const QString& pattern) {
   m_playback->stop();
   m_sequence = FrameSequence(pattern);
+  m_browser->setFolder(QFileInfo(pattern).absolutePath());
   m_frames.clear();
   m_pictures.clear();
   if (m_sequence.isMultiView()) {
@@ -296,10 +306,13 @@ bool MainWindow::saveScreenshots(const QString& folder) {
     return false;
   }
   const QDir target(folder);
-  const std::pair<QWidget*, const char*> shots[] = {
-      {this, "example-window.png"},         {m_viewer, "example-viewer.png"},
-      {m_playback, "example-playback.png"}, {m_pixelDock, "example-pixel-analyser.png"},
-      {m_stereo, "example-stereo.png"},     {m_knobEditor, "example-knob-editor.png"}};
+  const std::pair<QWidget*, const char*> shots[] = {{this, "example-window.png"},
+                                                    {m_viewer, "example-viewer.png"},
+                                                    {m_playback, "example-playback.png"},
+                                                    {m_pixelDock, "example-pixel-analyser.png"},
+                                                    {m_browserDock, "example-file-browser.png"},
+                                                    {m_stereo, "example-stereo.png"},
+                                                    {m_knobEditor, "example-knob-editor.png"}};
   for (const auto& [widget, name] : shots) {
     if (!widget->grab().save(target.filePath(QLatin1String(name)))) {
       return false;

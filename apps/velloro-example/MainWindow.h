@@ -21,11 +21,13 @@ class ViewDataModel;
 namespace Velloro::Example {
 
 class ExampleViewer;
+class FileBrowser;
 class PlaybackPanel;
 class ViewerWidget;
 
 // The example host: a viewer with its transport, the view pickers, the display transform and
-// layer choosers, the user-knob tool bar and a dockable pixel analyser, all on one sequence.
+// layer choosers, the user-knob tool bar, a dockable pixel analyser and a file browser with the
+// preview, all on one sequence.
 //
 // Frames are read once and kept; the 8-bit display picture of each frame, view and layer is
 // kept too, until the display transform changes, so that replaying costs only the drawing.
@@ -52,6 +54,7 @@ public:
   PlaybackPanel* playback() const { return m_playback; }
   ExampleViewer& viewerItem() const { return *m_item; }
   QWidget* pixelAnalyser() const { return m_pixelAnalyser; }
+  FileBrowser* fileBrowser() const { return m_browser; }
   QString displayTransform() const { return QString::fromStdString(m_pipeline.displayTransform()); }
   StereoControls* stereoControls() const { return m_stereo; }
   UserKnobEditor* knobEditor() const { return m_knobEditor; }
@@ -93,6 +96,8 @@ private:
   PlaybackPanel* m_playback = nullptr;
   QWidget* m_pixelAnalyser = nullptr;
   QDockWidget* m_pixelDock = nullptr;
+  FileBrowser* m_browser = nullptr;
+  QDockWidget* m_browserDock = nullptr;
   StereoControls* m_stereo = nullptr;
   UserKnobEditor* m_knobEditor = nullptr;
   // Last, so that it leaves the viewers model before the panels go.

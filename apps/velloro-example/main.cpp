@@ -1,3 +1,4 @@
+#include "FileBrowser.h"
 #include "MainWindow.h"
 #include "PlaybackPanel.h"
 #include "SampleMedia.h"
@@ -84,7 +85,7 @@ int main(int argc, char** argv) {
   }
   window.loadColourConfig(parser.isSet(config) ? parser.value(config) : sample.configPath());
   window.openSequence(parser.isSet(sequence) ? parser.value(sequence) : sample.sequencePattern());
-  window.resize(1280, 720);
+  window.resize(1440, 760);
   window.show();
 
   if (!parser.isSet(screenshots)) {
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
   // Something to look at in every panel: a pixel on the ball, the right eye, the knob types
   // offered while editing, two seconds of playback.
   window.knobEditor()->setEditingEnabled(true);
+  window.fileBrowser()->select(QDir(mediaFolder).filePath(QStringLiteral("shot.left.0006.exr")));
   window.viewer()->selectPixel(QPoint(110, 130));
   window.setView(QStringLiteral("right"));
   window.playback()->play();

@@ -1,10 +1,13 @@
 #include <ExampleViewer.h>
+#include <FileBrowser.h>
 #include <MainWindow.h>
 #include <PlaybackPanel.h>
 #include <SampleMedia.h>
 #include <ViewerWidget.h>
 
 #include <velloro/pixelanalyser/PixelAnalyserManager.h>
+
+#include <TesselUI/FilePreview.h>
 
 #include <OpenImageIO/imageio.h>
 
@@ -51,6 +54,12 @@ TEST_F(ExampleSmokeTest, PlaysPicksAPixelAndSwitchesViews) {
   ASSERT_TRUE(m_window.openSequence(m_media.sequencePattern())) << m_window.statusText().toStdString();
   EXPECT_EQ(m_window.currentView(), QStringLiteral("left"));
   EXPECT_EQ(m_window.viewer()->image().size(), QSize(SampleMedia::kWidth, SampleMedia::kHeight));
+
+  // The browser previews a frame and knows the sequence it belongs to.
+  const QString frameSix = m_folder.filePath(QStringLiteral("shot.right.0006.exr"));
+  m_window.fileBrowser()->select(frameSix);
+  EXPECT_EQ(m_window.fileBrowser()->preview()->currentFile(), frameSix);
+  EXPECT_EQ(FileBrowser::SequencePattern(frameSix), m_media.sequencePattern());
 
   // Frame 3 puts the left eye's ball centre on x 120; the right eye sees it 12 pixels further left.
   m_window.playback()->setFrame(3);
