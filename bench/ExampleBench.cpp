@@ -14,9 +14,9 @@
 #include <PlaybackPanel.h>
 #include <SampleMedia.h>
 
+#include <OpenImageIO/color.h>
 #include <OpenImageIO/imagebuf.h>
 #include <OpenImageIO/imagebufalgo.h>
-#include <OpenImageIO/color.h>
 #include <OpenImageIO/imageio.h>
 
 #include <QApplication>
@@ -117,7 +117,7 @@ void Playback(benchmark::State& state) {
     state.SkipWithError("cannot write the sequence");
     return;
   }
-  Velloro::Example::MainWindow window;
+  Velloro::Example::MainWindow window(Folder().filePath(QStringLiteral("cache")));
   window.loadColourConfig(QString::fromStdString(ConfigPath()));
   window.resize(1280, 720);
   window.show();

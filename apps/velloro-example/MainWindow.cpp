@@ -2,6 +2,7 @@
 
 #include "ExampleViewer.h"
 #include "FileBrowser.h"
+#include "LocalisationPanel.h"
 #include "PlaybackPanel.h"
 #include "ViewerWidget.h"
 
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QDockWidget>
 #include <QFileDialog>
@@ -33,9 +35,12 @@ int CostInKibibytes(std::size_t bytes) {
   return int(std::max<std::size_t>(1, bytes / 1024));
 }
 
+// Room for the sample sequence many times over, and still small on any disk.
+constexpr std::uint64_t kCacheLimitBytes = 2ull << 30;
+
 } // namespace
 
-MainWindow::MainWindow(QWidget* parent)
+MainWindow::MainWindow(const QString& cacheFolder, QWidget* parent)
     : QMainWindow(parent)
     , m_views(std::make_shared<ViewDataModel>()) {
   setWindowTitle(tr("Velloro example"));
@@ -106,6 +111,22 @@ MainWindow::MainWindow(QWidget* parent)
   addDockWidget(Qt::LeftDockWidgetArea, m_browserDock);
   connect(m_browser, &FileBrowser::sequenceChosen, this, &MainWindow::openSequence);
 
+  try {
+    QDir().mkpath(cacheFolder);
+    m_localisation = new LocalisationPanel(cacheFolder, kCacheLimitBytes, this);
+    m_localisationDock = new QDockWidget(tr("Localisation"), this);
+    m_localisationDock->setObjectName(QStringLiteral("localisationDock"));
+    m_localisationDock->setWidget(m_localisation);
+    addDockWidget(Qt::RightDockWidgetArea, m_localisationDock);
+    tabifyDockWidget(m_pixelDock, m_localisationDock);
+    m_pixelDock->raise();
+  } catch (const std::exception& failure) {
+    m_localisation = nullptr;
+    report(tr("No localisation: the cache %1 cannot be opened (%2)")
+               .arg(cacheFolder, QString::fromUtf8(failure.what())),
+           true);
+  }
+
   connect(m_playback, &PlaybackPanel::frameChanged, this, &MainWindow::refresh);
   connect(m_stereo, &StereoControls::viewChanged, this, [this](int picker) {
     if (picker == StereoControls::ePrimary) {
@@ -116,7 +137,9 @@ MainWindow::MainWindow(QWidget* parent)
           [this](const QPoint& pixel) { m_item->selectPixel(pixel); });
   connect(m_transforms, &QComboBox::textActivated, this, &MainWindow::setDisplayTransform);
   connect(m_layers, &QComboBox::textActivated, this, &MainWindow::setLayer);
-  report(tr("Ready"));
+  if (!m_statusIsProblem) {
+    report(tr("Ready"));
+  }
 }
 
 MainWindow::~MainWindow() = default;
@@ -180,6 +203,16 @@ bool MainWindow::openSequence(const QString& pattern) {
     m_viewer->setMessage(message);
     report(message, true);
     return false;
+  }
+  if (m_localisation) {
+    std::vector<std::vector<QString>> paths;
+    for (int frame = first; frame <= last; ++frame) {
+      paths.emplace_back();
+      for (const std::string& view : m_views->getViewNames()) {
+        paths.back().push_back(m_sequence.framePath(view, frame));
+      }
+    }
+    m_localisation->setFiles(first, m_views->getViewNames(), paths);
   }
   report(tr("Opened %1, frames %2 to %3").arg(QDir::toNativeSeparators(pattern)).arg(first).arg(last));
   refresh();
@@ -311,9 +344,18 @@ bool MainWindow::saveScreenshots(const QString& folder) {
                                                     {m_playback, "example-playback.png"},
                                                     {m_pixelDock, "example-pixel-analyser.png"},
                                                     {m_browserDock, "example-file-browser.png"},
+                                                    {m_localisationDock, "example-localisation.png"},
                                                     {m_stereo, "example-stereo.png"},
                                                     {m_knobEditor, "example-knob-editor.png"}};
   for (const auto& [widget, name] : shots) {
+    if (!widget) {
+      continue;
+    }
+    // A dock sharing its place with another is brought to the front to be drawn.
+    if (auto* dock = qobject_cast<QDockWidget*>(widget)) {
+      dock->raise();
+      QCoreApplication::processEvents();
+    }
     if (!widget->grab().save(target.filePath(QLatin1String(name)))) {
       return false;
     }

@@ -22,6 +22,7 @@ namespace Velloro::Example {
 
 class ExampleViewer;
 class FileBrowser;
+class LocalisationPanel;
 class PlaybackPanel;
 class ViewerWidget;
 
@@ -36,7 +37,8 @@ class ViewerWidget;
 class MainWindow : public QMainWindow {
   Q_OBJECT
 public:
-  explicit MainWindow(QWidget* parent = nullptr);
+  // Localised copies of the sequences go into the cache folder.
+  explicit MainWindow(const QString& cacheFolder, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // Both report a problem in the status bar (and the viewer) and keep whatever still works.
@@ -55,6 +57,8 @@ public:
   ExampleViewer& viewerItem() const { return *m_item; }
   QWidget* pixelAnalyser() const { return m_pixelAnalyser; }
   FileBrowser* fileBrowser() const { return m_browser; }
+  // Null when the cache folder could not be opened.
+  LocalisationPanel* localisation() const { return m_localisation; }
   QString displayTransform() const { return QString::fromStdString(m_pipeline.displayTransform()); }
   StereoControls* stereoControls() const { return m_stereo; }
   UserKnobEditor* knobEditor() const { return m_knobEditor; }
@@ -98,6 +102,8 @@ private:
   QDockWidget* m_pixelDock = nullptr;
   FileBrowser* m_browser = nullptr;
   QDockWidget* m_browserDock = nullptr;
+  LocalisationPanel* m_localisation = nullptr;
+  QDockWidget* m_localisationDock = nullptr;
   StereoControls* m_stereo = nullptr;
   UserKnobEditor* m_knobEditor = nullptr;
   // Last, so that it leaves the viewers model before the panels go.

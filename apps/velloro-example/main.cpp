@@ -1,4 +1,5 @@
 #include "FileBrowser.h"
+#include "LocalisationPanel.h"
 #include "MainWindow.h"
 #include "PlaybackPanel.h"
 #include "SampleMedia.h"
@@ -75,7 +76,7 @@ int main(int argc, char** argv) {
                                   : QDir(QStandardPaths::writableLocation(QStandardPaths::CacheLocation))
                                         .filePath(QStringLiteral("media"));
   Velloro::Example::SampleMedia sample(mediaFolder);
-  Velloro::Example::MainWindow window;
+  Velloro::Example::MainWindow window(mediaFolder + QStringLiteral("-cache"));
   // The screenshot run is profiled, so that its trace shows the frames being read and converted.
   if (parser.isSet(screenshots)) {
     window.setProfiling(true);
@@ -94,6 +95,14 @@ int main(int argc, char** argv) {
   // Something to look at in every panel: a pixel on the ball, the right eye, the knob types
   // offered while editing, two seconds of playback.
   window.knobEditor()->setEditingEnabled(true);
+  // The sequence localised first, so that the copies do not compete with playback.
+  if (window.localisation()) {
+    window.localisation()->localiseAll();
+    while (window.localisation()->pendingTasks() > 0) {
+      RunFor(20);
+    }
+    RunFor(50);
+  }
   window.fileBrowser()->select(QDir(mediaFolder).filePath(QStringLiteral("shot.left.0006.exr")));
   window.viewer()->selectPixel(QPoint(110, 130));
   window.setView(QStringLiteral("right"));

@@ -1,5 +1,6 @@
 #include <ExampleViewer.h>
 #include <FileBrowser.h>
+#include <LocalisationPanel.h>
 #include <MainWindow.h>
 #include <PlaybackPanel.h>
 #include <SampleMedia.h>
@@ -46,7 +47,7 @@ protected:
 
   QTemporaryDir m_folder;
   SampleMedia m_media{m_folder.path()};
-  MainWindow m_window;
+  MainWindow m_window{m_folder.filePath(QStringLiteral("cache"))};
 };
 
 TEST_F(ExampleSmokeTest, PlaysPicksAPixelAndSwitchesViews) {
@@ -84,6 +85,13 @@ TEST_F(ExampleSmokeTest, PlaysPicksAPixelAndSwitchesViews) {
   EXPECT_NEAR(sampled()[0], 4.0f, 1e-3f);
   EXPECT_EQ(m_window.viewerItem().activeLayer()->name(), "depth");
   EXPECT_TRUE(m_window.setLayer(QStringLiteral("rgba")));
+
+  // Localising the sequence reports each file.
+  ASSERT_NE(m_window.localisation(), nullptr);
+  m_window.localisation()->localiseAll();
+  EXPECT_TRUE(QTest::qWaitFor([&] {
+    return m_window.localisation()->status(frameSix) == QStringLiteral("localised");
+  })) << m_window.localisation()->status(frameSix).toStdString();
 
   // Real playback: frames advance on the timer and the achieved rate is measured.
   m_window.playback()->play();
@@ -129,6 +137,11 @@ TEST_F(ExampleSmokeTest, BadInputIsReportedAndTheViewerGoesOn) {
   m_window.playback()->setFrame(7);
   EXPECT_FALSE(m_window.viewer()->image().isNull());
   EXPECT_EQ(m_window.statusText(), QStringLiteral("Frame 7"));
+  const QString missing = folder + QStringLiteral("/shot.left.0005.exr");
+  m_window.localisation()->localiseAll();
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return m_window.localisation()->status(missing) != QStringLiteral("queued"); }));
+  EXPECT_EQ(m_window.localisation()->status(missing), QStringLiteral("missing"));
 
   // An image without colour channels is shown by its first layer.
   const QString depthOnly = folder + QStringLiteral("/depth.exr");
