@@ -282,12 +282,19 @@ void MainWindow::refresh() {
     return;
   }
   const std::vector<std::string> layers = m_frame->layers();
-  {
+  QStringList layerNames;
+  for (const std::string& layer : layers) {
+    layerNames << QString::fromStdString(layer);
+  }
+  // Rebuilt only when the layers change: during playback they never do.
+  QStringList shownNames;
+  for (int index = 0; index < m_layers->count(); ++index) {
+    shownNames << m_layers->itemText(index);
+  }
+  if (shownNames != layerNames) {
     const QSignalBlocker block(m_layers);
     m_layers->clear();
-    for (const std::string& layer : layers) {
-      m_layers->addItem(QString::fromStdString(layer));
-    }
+    m_layers->addItems(layerNames);
   }
   QString layer = m_layer;
   if (m_frame->layerChannels(layer.toStdString()).empty()) {
