@@ -1,7 +1,9 @@
-// Localising through the queue against a plain one-thread copy of the same files, and checking
-// cached files through the queue against a plain loop of two stat calls per file.
-// VELLORO_BENCH_TINY shrinks 1,000 files of 1 MiB to 16 files of 64 KiB, and 10,000 checked
-// files to 200.
+// Localising through the queue against a plain one-thread copy of the same files; checking
+// cached files through the queue (1 and 2 watchers, 10,000 and 100,000 files) against a plain
+// loop of two stat calls per file; and the engine's start-up scan and the cache listing against
+// an nftw walk of the same 100,000-file cache.
+// VELLORO_BENCH_TINY shrinks 1,000 files of 1 MiB to 16 files of 64 KiB, the checked files to
+// 200 and 400, and the scanned cache to 2,000 files.
 
 #include <velloro/localisation/LocalisationEngine.h>
 #include <velloro/localisation/LocalisationQueue.h>
@@ -10,6 +12,8 @@
 
 #include <boost/filesystem.hpp>
 
+#include <fcntl.h>
+#include <ftw.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +22,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <string>
 #include <thread>
@@ -55,20 +60,43 @@ public:
     }
     return _copySources;
   }
-  // Files to check, each with a current copy in checkCache(): 10,000 (tiny: 200).
-  const std::vector<std::string>& checkSources() {
-    if (_checkSources.empty()) {
-      _checkSources = makeFiles(_directory / "remote" / "frames", tiny() ? 200 : 10000, 256);
-      fs::create_directories(checkCache());
-      LocalisationEngine engine(checkCache());
+  // Files to check, each with a current copy in checkCache(count): count files of 256 bytes
+  // (tiny: count / 50).
+  const std::vector<std::string>& checkSources(std::size_t count) {
+    std::vector<std::string>& sources = _checkSources[count];
+    if (sources.empty()) {
+      const fs::path folder = _directory / "remote" / ("frames" + std::to_string(count));
+      sources = makeFiles(folder, tiny() ? count / 50 : count, 256);
+      fs::create_directories(checkCache(count));
+      LocalisationEngine engine(checkCache(count));
       engine.setDiskSizeLimit(LocalisationEngine::eMaximumUsage, std::uint64_t(1) << 40);
-      for (const std::string& source : _checkSources) {
+      for (const std::string& source : sources) {
         engine.localiseFile(source);
       }
     }
-    return _checkSources;
+    return sources;
   }
-  fs::path checkCache() const { return _directory / "check-cache"; }
+  fs::path checkCache(std::size_t count) const {
+    return _directory / ("check-cache" + std::to_string(count));
+  }
+  // A cache of 100,000 files of 16 bytes in 100 folders (tiny: 2,000), written directly.
+  const fs::path& scanCache() {
+    if (_scanCache.empty()) {
+      _scanCache = _directory / "scan-cache";
+      const std::size_t count = tiny() ? 2000 : 100000;
+      for (std::size_t index = 0; index < count; ++index) {
+        const fs::path folder = _scanCache / "_mnt" / "shows" / ("shot" + std::to_string(index % 100));
+        if (index < 100) {
+          fs::create_directories(folder);
+        }
+        const std::string file = (folder / ("frame." + std::to_string(index) + ".exr")).string();
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        benchmark::DoNotOptimize(::write(fd, "0123456789abcdef", 16));
+        ::close(fd);
+      }
+    }
+    return _scanCache;
+  }
   std::uint64_t totalSize(const std::vector<std::string>& files) const {
     std::uint64_t total = 0;
     for (const std::string& file : files) {
@@ -103,7 +131,8 @@ private:
 
   fs::path _directory;
   std::vector<std::string> _copySources;
-  std::vector<std::string> _checkSources;
+  std::map<std::size_t, std::vector<std::string>> _checkSources;
+  fs::path _scanCache;
 };
 
 void waitForQueue(const LocalisationQueue& queue) {
@@ -168,14 +197,16 @@ void BM_PlainCopy(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * sources.size()));
 }
 
+// Arguments: the number of cached files, the number of watchers.
 void BM_CheckThroughQueue(benchmark::State& state) {
   Workspace& workspace = Workspace::get();
-  const std::vector<std::string>& sources = workspace.checkSources();
-  LocalisationEngine engine(workspace.checkCache());
+  const std::size_t count = static_cast<std::size_t>(state.range(0));
+  const std::vector<std::string>& sources = workspace.checkSources(count);
+  LocalisationEngine engine(workspace.checkCache(count));
   engine.setDiskSizeLimit(LocalisationEngine::eMaximumUsage, std::uint64_t(1) << 40);
   CountingObserver observer;
   engine.addFileEventObserver(&observer);
-  ::setenv("ORVIK_LOCALIZATION_NUMWATCHERS", "2", 1);
+  ::setenv("ORVIK_LOCALIZATION_NUMWATCHERS", std::to_string(state.range(1)).c_str(), 1);
   LocalisationQueue queue(engine);
   for (auto _ : state) {
     observer.succeeded = 0;
@@ -190,10 +221,35 @@ void BM_CheckThroughQueue(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * sources.size()));
 }
 
+// The engine's own part of a check, on the calling thread without the queue: what the queue
+// adds is the difference to BM_CheckThroughQueue with 1 watcher. Argument: the number of files.
+void BM_CheckFileDirectly(benchmark::State& state) {
+  Workspace& workspace = Workspace::get();
+  const std::size_t count = static_cast<std::size_t>(state.range(0));
+  const std::vector<std::string>& sources = workspace.checkSources(count);
+  std::vector<fs::path> paths(sources.begin(), sources.end());
+  LocalisationEngine engine(workspace.checkCache(count));
+  engine.setDiskSizeLimit(LocalisationEngine::eMaximumUsage, std::uint64_t(1) << 40);
+  CountingObserver observer;
+  engine.addFileEventObserver(&observer);
+  for (auto _ : state) {
+    observer.succeeded = 0;
+    for (const fs::path& path : paths) {
+      engine.checkFile(path);
+    }
+    if (observer.succeeded != sources.size()) {
+      state.SkipWithError("not every copy was current");
+    }
+  }
+  state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * sources.size()));
+}
+
+// Argument: the number of cached files.
 void BM_PlainStatLoop(benchmark::State& state) {
   Workspace& workspace = Workspace::get();
-  const std::vector<std::string>& sources = workspace.checkSources();
-  LocalisationEngine engine(workspace.checkCache());
+  const std::size_t count = static_cast<std::size_t>(state.range(0));
+  const std::vector<std::string>& sources = workspace.checkSources(count);
+  LocalisationEngine engine(workspace.checkCache(count));
   std::vector<std::string> locals;
   for (const std::string& source : sources) {
     locals.push_back(engine.localPathFor(source).string());
@@ -213,12 +269,82 @@ void BM_PlainStatLoop(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<int64_t>(state.iterations() * sources.size()));
 }
 
+// The start-up scan: every file of the cache counted, leftovers looked for.
+void BM_CacheStartupScan(benchmark::State& state) {
+  const fs::path& cache = Workspace::get().scanCache();
+  for (auto _ : state) {
+    LocalisationEngine engine(cache);
+    benchmark::DoNotOptimize(engine.usedSpace());
+  }
+}
+
+// The listing: the source and size of every cached file, as text lines.
+void BM_CacheListing(benchmark::State& state) {
+  LocalisationEngine engine(Workspace::get().scanCache());
+  for (auto _ : state) {
+    std::string lines;
+    for (const auto& [source, size] : engine.reportLocalFileSizes()) {
+      lines.append(std::to_string(size)).append(" ").append(source).append("\n");
+    }
+    benchmark::DoNotOptimize(lines.data());
+  }
+}
+
+// What `find CACHE -type f -printf '%s\n'` and `-printf '%s %p\n'` do, without starting a
+// process: one nftw walk, one lstat per entry.
+std::uint64_t s_walkTotal = 0;
+std::string* s_walkLines = nullptr;
+
+int addSize(const char*, const struct stat* status, int type, FTW*) {
+  if (type == FTW_F && S_ISREG(status->st_mode)) {
+    s_walkTotal += static_cast<std::uint64_t>(status->st_size);
+  }
+  return 0;
+}
+
+int addLine(const char* path, const struct stat* status, int type, FTW*) {
+  if (type == FTW_F && S_ISREG(status->st_mode)) {
+    s_walkLines->append(std::to_string(status->st_size)).append(" ").append(path).append("\n");
+  }
+  return 0;
+}
+
+void BM_NftwSizes(benchmark::State& state) {
+  const fs::path& cache = Workspace::get().scanCache();
+  for (auto _ : state) {
+    s_walkTotal = 0;
+    ::nftw(cache.c_str(), addSize, 64, FTW_PHYS);
+    benchmark::DoNotOptimize(s_walkTotal);
+  }
+}
+
+void BM_NftwListing(benchmark::State& state) {
+  const fs::path& cache = Workspace::get().scanCache();
+  for (auto _ : state) {
+    std::string lines;
+    s_walkLines = &lines;
+    ::nftw(cache.c_str(), addLine, 64, FTW_PHYS);
+    benchmark::DoNotOptimize(lines.data());
+  }
+}
+
 // Whole-batch runs: a few iterations each, timed by the wall clock since the queue's work runs
 // on its own threads.
 BENCHMARK(BM_LocaliseThroughQueue)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlainCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_CheckThroughQueue)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_PlainStatLoop)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CheckThroughQueue)
+    ->Args({10000, 1})
+    ->Args({10000, 2})
+    ->Args({100000, 1})
+    ->Args({100000, 2})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+BENCHMARK(BM_CheckFileDirectly)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainStatLoop)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CacheStartupScan)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_NftwSizes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_CacheListing)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_NftwListing)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -13,8 +13,8 @@ section "dependencies"
 bash scripts/setup-deps.sh
 
 section "build"
-export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
-cmake --preset default -DVELLORO_WERROR=ON >/dev/null
+# The same configuration as scripts/test.sh, so that either reuses the other's build.
+source scripts/configure.sh
 cmake --build --preset default -j "$(nproc)" --target velloro-localise
 tool=$root/build/default/apps/velloro-localise/velloro-localise
 

@@ -26,9 +26,8 @@ section "dependencies"
 bash scripts/setup-deps.sh
 
 section "build"
-# The same configuration as scripts/test.sh, so that either command reuses the other's build.
-export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true
-cmake --preset default -DVELLORO_WERROR=ON >/dev/null
+# The same configuration as scripts/test.sh, so that either reuses the other's build.
+source scripts/configure.sh
 cmake --build --preset default -j "$(nproc)" --target velloro-example velloro-localise
 example=$root/build/default/apps/velloro-example/velloro-example
 # The sample media are written here on first run and reused afterwards.

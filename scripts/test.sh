@@ -4,7 +4,6 @@
 # installed package can be found and linked by a consumer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-root=$PWD
 
 section() { printf '\n== %s ==\n' "$*"; }
 started=$(date +%s)
@@ -13,15 +12,14 @@ elapsed() { echo "$(( $(date +%s) - started )) s"; }
 section "dependencies"
 bash scripts/setup-deps.sh
 
-# Fresh clones in other folders reuse the compiler cache.
-export CCACHE_BASEDIR="$root" CCACHE_NOHASHDIR=true CCACHE_MAXSIZE=5G
 jobs=$(nproc)
 
 section "format"
 bash scripts/check-format.sh
 
 section "build ($(elapsed))"
-cmake --preset default -DVELLORO_WERROR=ON >/dev/null
+# The same configuration as scripts/run.sh, so that either reuses the other's build.
+source scripts/configure.sh
 cmake --build --preset default -j "$jobs"
 
 section "tests ($(elapsed))"

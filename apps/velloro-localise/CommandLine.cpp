@@ -1,6 +1,8 @@
 #include "CommandLine.h"
 #include "Sizes.h"
 
+#include <velloro/localisation/LocalisationQueue.h>
+
 #include <QCommandLineParser>
 #include <QStringList>
 
@@ -14,7 +16,7 @@ std::string defaultCacheDirectory() {
     return std::string(cacheHome) + "/velloro";
   }
   const char* home = std::getenv("HOME");
-  return std::string(home && *home ? home : ".") + "/.cache/velloro";
+  return home && *home ? std::string(home) + "/.cache/velloro" : std::string();
 }
 
 std::string helpText() {
@@ -109,7 +111,8 @@ ParsedCommandLine parseCommandLine(int argc, char** argv) {
   options.cacheDirectory = parser.isSet(cacheOption) ? parser.value(cacheOption).toLocal8Bit().toStdString()
                                                      : defaultCacheDirectory();
   if (options.cacheDirectory.empty()) {
-    result.error = "--cache needs a directory";
+    result.error = parser.isSet(cacheOption) ? "--cache needs a directory"
+                                             : "neither XDG_CACHE_HOME nor HOME is set: pass --cache DIR";
     return result;
   }
   if (parser.isSet(limitOption) && parser.isSet(minFreeOption)) {
@@ -133,9 +136,10 @@ ParsedCommandLine parseCommandLine(int argc, char** argv) {
   if (parser.isSet(watchersOption)) {
     bool valid = false;
     const int watchers = parser.value(watchersOption).toInt(&valid);
-    if (!valid || watchers < 1 || watchers > 256) {
-      result.error =
-          "--watchers: '" + parser.value(watchersOption).toStdString() + "' is not a number from 1 to 256";
+    if (!valid || watchers < 1 || watchers > Velloro::LocalisationQueue::kMaximumCheckThreads) {
+      result.error = "--watchers: '" + parser.value(watchersOption).toStdString() +
+                     "' is not a number from 1 to " +
+                     std::to_string(Velloro::LocalisationQueue::kMaximumCheckThreads);
       return result;
     }
     options.watchers = watchers;

@@ -29,7 +29,7 @@ struct ParsedCommandLine {
 
 ParsedCommandLine parseCommandLine(int argc, char** argv);
 std::string helpText();
-// $XDG_CACHE_HOME/velloro, else ~/.cache/velloro.
+// $XDG_CACHE_HOME/velloro, else ~/.cache/velloro; empty when neither variable is set.
 std::string defaultCacheDirectory();
 
 } // namespace VelloroLocalise

@@ -1,4 +1,5 @@
 #include "OutcomeRecorder.h"
+#include "SourceCollector.h"
 
 #include <boost/filesystem/operations.hpp>
 
@@ -48,7 +49,7 @@ void OutcomeRecorder::onFileEvent(const std::string& sourcePath, Engine::FileEve
   }
   char line[32];
   std::snprintf(line, sizeof line, "%-20s", describe(event));
-  _report.printLine(line + sourcePath);
+  _report.printLine(line + printablePath(sourcePath));
 }
 
 std::optional<Engine::FileEvent> OutcomeRecorder::outcome(const std::string& sourcePath) const {

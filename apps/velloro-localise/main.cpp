@@ -35,7 +35,7 @@ int listCache(const Options& options, const LocalisationEngine& engine) {
   }
   std::size_t count = 0;
   std::uint64_t bytes = 0;
-  for (const std::string& source : engine.reportLocalFiles()) {
+  for (const auto& [source, size] : engine.reportLocalFileSizes()) {
     const bool wanted =
         prefixes.empty() || std::any_of(prefixes.begin(), prefixes.end(), [&](const std::string& p) {
           return source == p || source.rfind(p + "/", 0) == 0;
@@ -43,40 +43,53 @@ int listCache(const Options& options, const LocalisationEngine& engine) {
     if (!wanted) {
       continue;
     }
-    boost::system::error_code error;
-    const std::uint64_t size = fs::file_size(engine.localPathFor(source), error);
     char sizeText[32];
-    std::snprintf(sizeText, sizeof sizeText, "%12s  ", formatSize(error ? 0 : size).c_str());
-    std::cout << sizeText << source << '\n';
+    std::snprintf(sizeText, sizeof sizeText, "%12s  ", formatSize(size).c_str());
+    std::cout << sizeText << printablePath(source) << '\n';
     ++count;
-    bytes += error ? 0 : size;
+    bytes += size;
   }
   std::cout << count << (count == 1 ? " cached file, " : " cached files, ") << formatSize(bytes) << ", in "
             << engine.localisedFilesRootDirectory().string() << '\n';
   return 0;
 }
 
-bool sameSizeAndTime(const fs::path& a, const fs::path& b) {
-  boost::system::error_code error;
-  const bool sameSize = fs::file_size(a, error) == fs::file_size(b, error) && !error;
-  return sameSize && fs::last_write_time(a, error) == fs::last_write_time(b, error) && !error;
+// Whether the engine itself finds the copy current (a path that reaches the source through a
+// link planted in the cache must not pass for its copy).
+bool copyIsCurrent(LocalisationEngine& engine, const std::string& source) {
+  struct Verdict : LocalisationEngine::FileEventObserver {
+    bool current = false;
+    void onFileEvent(const std::string&, LocalisationEngine::FileEvent event) override {
+      current = event == LocalisationEngine::eUpToDate;
+    }
+  } verdict;
+  engine.addFileEventObserver(&verdict);
+  engine.checkFile(source);
+  engine.removeFileEventObserver(&verdict);
+  return verdict.current;
 }
 
 // What became of a file the engine sent no event about: the localise operation is silent when
 // the source is missing, when the copy is current, and when the copy failed.
-std::string outcomeWithoutEvent(Command command, const LocalisationEngine& engine, const std::string& source,
+std::string outcomeWithoutEvent(Command command, LocalisationEngine& engine, const std::string& source,
                                 bool& reached) {
   reached = false;
   switch (command) {
-  case Command::eLocalise:
-    if (!fs::exists(source)) {
+  case Command::eLocalise: {
+    boost::system::error_code error;
+    const fs::file_status status = fs::status(source, error);
+    if (!fs::exists(status)) {
       return "missing source";
     }
-    if (fs::exists(engine.localPathFor(source)) && sameSizeAndTime(source, engine.localPathFor(source))) {
+    if (!fs::is_regular_file(status)) {
+      return "not a regular file";
+    }
+    if (copyIsCurrent(engine, source)) {
       reached = true;
       return "already up to date";
     }
     return "copy failed";
+  }
   case Command::eRemove:
     return "not removed";
   default:
@@ -85,7 +98,16 @@ std::string outcomeWithoutEvent(Command command, const LocalisationEngine& engin
 }
 
 int runFileCommand(const Options& options, LocalisationEngine& engine) {
-  const std::vector<std::string> sources = collectSources(options, engine, std::cin);
+  const CollectedSources collected = collectSources(options, engine, std::cin);
+  for (const std::string& problem : collected.problems) {
+    std::cerr << "velloro-localise: " << problem << '\n';
+  }
+  // Names without a copy of their own are reported, never queued.
+  std::vector<std::string> sources;
+  std::vector<std::string> refused;
+  for (const std::string& source : collected.sources) {
+    (engine.acceptsSource(source) ? sources : refused).push_back(source);
+  }
   ProgressReport report(sources.size(), ::isatty(STDERR_FILENO) != 0);
   OutcomeRecorder recorder(engine, report);
   engine.addFileEventObserver(&recorder);
@@ -113,7 +135,11 @@ int runFileCommand(const Options& options, LocalisationEngine& engine) {
       : options.command == Command::eLocalise ? LocalisationEngine::eFileLocalised
                                               : LocalisationEngine::eFileRemoved;
   std::map<std::string, std::size_t> counts;
-  bool everyFileReached = true;
+  bool everyFileReached = collected.problems.empty() && refused.empty();
+  for (const std::string& source : refused) {
+    report.printLine("refused name        " + printablePath(source));
+    ++counts["refused name"];
+  }
   for (const std::string& source : sources) {
     const std::optional<LocalisationEngine::FileEvent> event = recorder.outcome(source);
     if (event) {
@@ -125,13 +151,14 @@ int runFileCommand(const Options& options, LocalisationEngine& engine) {
     const std::string outcome = outcomeWithoutEvent(options.command, engine, source, reached);
     char line[32];
     std::snprintf(line, sizeof line, "%-20s", outcome.c_str());
-    report.printLine(line + source);
+    report.printLine(line + printablePath(source));
     ++counts[outcome];
     everyFileReached = everyFileReached && reached;
   }
 
   const double seconds = report.elapsedSeconds();
-  std::cout << sources.size() << (sources.size() == 1 ? " file in " : " files in ") << std::fixed;
+  const std::size_t fileCount = sources.size() + refused.size();
+  std::cout << fileCount << (fileCount == 1 ? " file in " : " files in ") << std::fixed;
   std::cout.precision(2);
   std::cout << seconds << " s:";
   const char* separator = " ";
@@ -172,6 +199,11 @@ int main(int argc, char** argv) {
   }
   if (options.watchers) {
     ::setenv("ORVIK_LOCALIZATION_NUMWATCHERS", std::to_string(*options.watchers).c_str(), 1);
+  } else if (const char* watchers = std::getenv("ORVIK_LOCALIZATION_NUMWATCHERS")) {
+    if (std::atoll(watchers) > LocalisationQueue::kMaximumCheckThreads) {
+      std::cerr << "velloro-localise: ORVIK_LOCALIZATION_NUMWATCHERS=" << watchers << " is too many; using "
+                << LocalisationQueue::kMaximumCheckThreads << " check threads\n";
+    }
   }
 
   std::unique_ptr<LocalisationEngine> engine;

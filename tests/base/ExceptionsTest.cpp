@@ -88,7 +88,7 @@ TEST(Exceptions, ThrowHelperDecoratesLocationInOrderAndCanCrossThreads) {
     }
     EXPECT_EQ(keys, (std::vector<std::string>{"UserMessage", "FileName", "ThrowFile", "ThrowLine",
                                               "ThrowFunction", "ExceptionClass"}));
-    EXPECT_NE(decoration(error, "ThrowFile").find("ExceptionsTest.cpp"), std::string::npos);
+    EXPECT_EQ(decoration(error, "ThrowFile"), "ExceptionsTest.cpp") << "no directories";
     EXPECT_GT(std::stoi(decoration(error, "ThrowLine")), 0);
     EXPECT_EQ(decoration(error, "ThrowFunction"), "{anonymous}::throwingMember");
     EXPECT_EQ(decoration(error, "ExceptionClass"), "Tessel::Base::Exceptions::FileRead");
@@ -123,6 +123,16 @@ TEST(Exceptions, QualifiedFunctionNameStripsReturnTypeAndParameters) {
   EXPECT_EQ(QualifiedFunctionName("std::map<int, std::basic_string<char> > A::B::f(int, char)"), "A::B::f");
   EXPECT_EQ(QualifiedFunctionName("void A::Functor::operator()(int)"), "A::Functor::operator()");
   EXPECT_EQ(QualifiedFunctionName("A::A()"), "A::A");
+  // Operators whose names hold brackets, and Clang's spelling of an anonymous namespace.
+  EXPECT_EQ(QualifiedFunctionName("bool A::operator<(const A&) const"), "A::operator<");
+  EXPECT_EQ(QualifiedFunctionName("std::ostream& A::operator<<(std::ostream&, const A&)"), "A::operator<<");
+  EXPECT_EQ(QualifiedFunctionName("bool operator<=(const A&, const A&)"), "operator<=");
+  EXPECT_EQ(QualifiedFunctionName("bool A::operator>(int)"), "A::operator>");
+  EXPECT_EQ(QualifiedFunctionName("void (anonymous namespace)::f(int)"), "(anonymous namespace)::f");
+  EXPECT_EQ(QualifiedFunctionName("int (anonymous namespace)::B<int>::operator()(int)"),
+            "(anonymous namespace)::B<int>::operator()");
+  EXPECT_EQ(SourceFileName("/home/builder/src/velloro/base/Task.cpp"), "Task.cpp");
+  EXPECT_EQ(SourceFileName("..\\src\\Task.cpp"), "Task.cpp");
   EXPECT_EQ(QualifiedFunctionName(""), "");
   EXPECT_EQ(QualifiedFunctionName(nullptr), "");
 }

@@ -4,6 +4,7 @@
 
 #include <QTemporaryDir>
 
+#include <atomic>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -123,6 +124,54 @@ TEST_F(LogToFile, LinesFromManyThreadsNeverInterleave) {
   }
   const auto lines = readLines(path);
   ASSERT_EQ(lines.size(), static_cast<size_t>(kThreads * kLinesEach));
+  const std::regex whole(R"(\[Error\])" + kStamp + R"(writer \d line \d+ end)");
+  for (const auto& line : lines) {
+    ASSERT_TRUE(std::regex_match(line, whole)) << line;
+  }
+}
+
+// Run under ThreadSanitizer: writers, through lines and through logStream(), while another
+// thread switches the file; every line lands whole in one of the files.
+TEST_F(LogToFile, WritersKeepWritingWhileTheFileChanges) {
+  const std::string other = directory.filePath("other.log").toStdString();
+  constexpr int kWriters = 4;
+  constexpr int kLinesEach = 300;
+  std::atomic<bool> done{false};
+  std::thread switcher([&] {
+    for (int i = 0; !done; ++i) {
+      setLogFile(i % 2 ? path : other);
+    }
+  });
+  // The writers start together and yield between the pieces of a line, so that they overlap
+  // each other and the switches even on a busy machine.
+  std::atomic<int> waiting{kWriters};
+  std::vector<std::thread> writers;
+  for (int t = 0; t < kWriters; ++t) {
+    writers.emplace_back([t, &waiting] {
+      for (--waiting; waiting > 0;) {
+        std::this_thread::yield();
+      }
+      for (int i = 0; i < kLinesEach; ++i) {
+        if (i % 2) {
+          LogLine(eError, 0) << "writer " << t << " line " << i << " end";
+        } else if (beginLogLine(eError, 0)) {
+          std::ostream& out = logStream();
+          out << "writer " << t;
+          std::this_thread::yield();
+          out << " line " << i << " end" << std::endl;
+        }
+      }
+    });
+  }
+  for (auto& writer : writers) {
+    writer.join();
+  }
+  done = true;
+  switcher.join();
+  auto lines = readLines(path);
+  const auto otherLines = readLines(other);
+  lines.insert(lines.end(), otherLines.begin(), otherLines.end());
+  EXPECT_EQ(lines.size(), static_cast<size_t>(kWriters * kLinesEach));
   const std::regex whole(R"(\[Error\])" + kStamp + R"(writer \d line \d+ end)");
   for (const auto& line : lines) {
     ASSERT_TRUE(std::regex_match(line, whole)) << line;

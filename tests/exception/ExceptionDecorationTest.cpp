@@ -61,6 +61,9 @@ TEST(ExceptionDecoration, CopiesAndMovesKeepEveryDecoration) {
   moveAssigned = std::move(moved);
   EXPECT_STREQ(moveAssigned.what(), "b.cpp at 7");
   EXPECT_EQ(moveAssigned.decorations().size(), 3u);
+  Exception& self = moveAssigned;
+  moveAssigned = std::move(self);
+  EXPECT_STREQ(moveAssigned.what(), "b.cpp at 7") << "moving onto itself keeps the decorations";
 }
 
 TEST(ExceptionDecoration, ReportNamesTheClassAndListsDecorationsOnePerLine) {

@@ -77,6 +77,11 @@ TEST_F(ChannelDescTest, NamesAreRemappedThroughAliasesOtherAndExtraTwins) {
   EXPECT_EQ(ChannelDesc::RemapName("rgb.alpha"), "rgb_extra.alpha") << "rgb has no alpha entry";
   EXPECT_EQ(ChannelDesc::RemapName("uv.x"), "uv_extra.x") << "uv is the forward layer";
   EXPECT_EQ(ChannelDesc::RemapName("mylayer.x.y"), "mylayer.x.y");
+  // Lookups remap the names that need it, and only those.
+  ChannelDesc::create("rgba.foo", true);
+  EXPECT_EQ(channels["rgba.foo"]->name(), "rgba_extra.foo");
+  EXPECT_EQ(channels["rgb.red"]->name(), "rgba.red");
+  EXPECT_EQ(channels["rgba_extra.foo"]->name(), "rgba_extra.foo");
   EXPECT_EQ(ChannelDesc::LayerName("mylayer.x.y"), "mylayer");
   EXPECT_EQ(ChannelDesc::LayerName("plain"), "");
 
@@ -312,7 +317,12 @@ TEST_F(ChannelDescTest, ListOrderMatchesTheWrittenBubbleSort) {
         bubbleSort(expected);
       }
     } else if (getLayers().size() > 17) {
-      getLayers()[17 + pick(getLayers().size() - 17)]->name(("renamed" + std::to_string(step)).c_str());
+      // Every other rename takes the name of another layer: the list rule does not order the
+      // channels of two layers of one name among themselves.
+      const std::size_t userLayers = getLayers().size() - 17;
+      const std::string name =
+          step % 2 ? getLayers()[17 + pick(userLayers)]->name() : "renamed" + std::to_string(step);
+      getLayers()[17 + pick(userLayers)]->name(name.c_str());
       bubbleSort(expected);
     }
     ASSERT_EQ(listed(), expected) << "after step " << step << ", operation " << operation;

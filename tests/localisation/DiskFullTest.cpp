@@ -57,10 +57,29 @@ TEST_F(LocalisationDiskFull, ReportsDiskFullLeavesNoPartialFileAndKeepsTheTotalT
   EXPECT_EQ(recorder.take(), (Events{{grows.string(), Engine::eDiskFull}}));
   const fs::path local = engine->localPathFor(grows);
   EXPECT_FALSE(fs::exists(local)) << "no partial file at the local path";
-  EXPECT_FALSE(fs::exists(local.string() + ".tmp")) << "nor beside it, taking the space a full disk needs";
+  EXPECT_TRUE(temporaryFiles(root).empty()) << "nor beside it, taking the space a full disk needs";
   EXPECT_EQ(engine->usedSpace(), 100u * 1024);
   EXPECT_EQ(engine->usedSpace(), Engine(root).usedSpace()) << "the running total equals a recount";
   EXPECT_EQ(readFile(engine->localPathFor(remote / "small.exr")), readFile(remote / "small.exr"));
+}
+
+using LocalisationSourceChange = CacheTest;
+
+// A copy stamped with the time taken before copying would pass for current forever, although
+// its source changed in the very second it was copied.
+TEST_F(LocalisationSourceChange, ASourceWrittenToDuringItsCopyIsNotReportedCurrent) {
+  ASSERT_TRUE(::dlsym(RTLD_DEFAULT, "velloro_write_failure_shim")) << "the shim is not preloaded";
+  const fs::path source = remote / "busy.exr";
+  writeFile(source, 256 * 1024);
+  auto engine = makeEngine(std::uint64_t(1) << 40);
+  ::setenv("VELLORO_TOUCH_WHILE_COPYING", source.c_str(), 1);
+  engine->localiseFile(source);
+  ::unsetenv("VELLORO_TOUCH_WHILE_COPYING");
+  EXPECT_TRUE(recorder.take().empty()) << "the copy is reported failed, not localised";
+  engine->checkFile(source);
+  EXPECT_EQ(recorder.take(), (Events{{source.string(), Engine::eNotLocal}}));
+  EXPECT_TRUE(temporaryFiles(root).empty());
+  EXPECT_EQ(engine->usedSpace(), 0u);
 }
 
 } // namespace

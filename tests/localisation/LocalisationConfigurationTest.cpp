@@ -5,11 +5,15 @@
 
 #include <gtest/gtest.h>
 
+#include <boost/thread/barrier.hpp>
 #include <boost/thread/lock_types.hpp>
+
+#include <atomic>
 
 #include <cmath>
 #include <stdexcept>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -146,6 +150,55 @@ TEST(LocalisationConfiguration, ObserverSetLaterMissesCreationButMayCallBackInto
   EXPECT_EQ(states,
             (std::vector<Configuration::ChangedState>{
                 Configuration::eFilesAdded, Configuration::ePriorityChanged, Configuration::eDestroyed}));
+}
+
+// Run under ThreadSanitizer: setters on several threads while the observer reads what it is
+// handed; threads setting the same priority at once must report it once.
+TEST(LocalisationConfiguration, ConcurrentSettersHandTheObserverAStableSetAndNotifyOnce) {
+  std::atomic<int> priorityChanges{0};
+  std::atomic<std::size_t> charactersRead{0};
+  Configuration configuration;
+  configuration.setObserver(
+      [&](Configuration*, const std::set<std::string>& files, Configuration::ChangedState state) {
+        for (const std::string& file : files) {
+          charactersRead += file.size();
+        }
+        priorityChanges += state == Configuration::ePriorityChanged;
+      });
+
+  std::atomic<bool> done{false};
+  std::thread filesSetter([&] {
+    const std::string shared = "/remote/shots/sh010/plates/plate.";
+    for (int i = 0; !done; ++i) {
+      configuration.setFiles({shared + std::to_string(i % 7), shared + std::to_string(i % 5) + ".exr"});
+    }
+  });
+  std::thread policySetter([&] {
+    for (int i = 0; !done; ++i) {
+      configuration.setLocalisationPolicy(i % 2 ? ePolicyOn : ePolicyOnDemand);
+    }
+  });
+
+  constexpr int kRounds = 100;
+  constexpr unsigned kPrioritySetters = 3;
+  boost::barrier roundStart(kPrioritySetters);
+  std::vector<std::thread> prioritySetters;
+  for (unsigned t = 0; t < kPrioritySetters; ++t) {
+    prioritySetters.emplace_back([&] {
+      for (int round = 1; round <= kRounds; ++round) {
+        roundStart.wait();
+        configuration.setPriority(round);
+      }
+    });
+  }
+  for (std::thread& setter : prioritySetters) {
+    setter.join();
+  }
+  done = true;
+  filesSetter.join();
+  policySetter.join();
+  EXPECT_EQ(priorityChanges, kRounds);
+  EXPECT_GT(charactersRead, 0u);
 }
 
 TEST(LocalisationConfiguration, UpdateStatusAsksTheLocaliserInOrder) {

@@ -1,11 +1,14 @@
 #include "TestFiles.h"
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
-#include <map>
+#include <functional>
+#include <random>
 
 namespace {
 
@@ -18,16 +21,6 @@ struct WorkingDirectory {
   explicit WorkingDirectory(const fs::path& path) { fs::current_path(path); }
   ~WorkingDirectory() { fs::current_path(previous); }
 };
-
-// Every regular file and directory below a folder, with size and modification time.
-std::map<std::string, std::pair<std::uint64_t, std::time_t>> snapshot(const fs::path& folder) {
-  std::map<std::string, std::pair<std::uint64_t, std::time_t>> entries;
-  for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
-    entries[entry->path().string()] = {fs::is_regular_file(entry->path()) ? fs::file_size(entry->path()) : 0,
-                                       fs::last_write_time(entry->path())};
-  }
-  return entries;
-}
 
 TEST_F(LocalisationEngineTest, MapsSourcesToLocalPathsAndBack) {
   WorkingDirectory inside(directory);
@@ -136,6 +129,16 @@ TEST_F(LocalisationEngineTest, RemovesCopiesAndTheDirectoriesTheyEmptied) {
   EXPECT_TRUE(fs::is_directory(root)) << "the root stays";
   EXPECT_TRUE(fs::is_empty(root));
   EXPECT_EQ(engine->usedSpace(), 0u);
+
+  // A folder that another engine deleted and made anew since the last check is looked at anew.
+  engine->localiseFile(deep);
+  engine->checkFile(deep);
+  Engine second(root);
+  second.setDiskSizeLimit(Engine::eMaximumUsage, 1000);
+  second.removeFile(deep);
+  second.localiseFile(deep);
+  engine->checkFile(deep);
+  EXPECT_EQ(other.take().back(), std::make_pair(deep.string(), Engine::eUpToDate));
 }
 
 TEST_F(LocalisationEngineTest, StartsFromARecountAndNeverWrapsTheTotal) {
@@ -164,39 +167,141 @@ TEST_F(LocalisationEngineTest, StartsFromARecountAndNeverWrapsTheTotal) {
   writeFile(remote / "next.exr", 100);
   engine->localiseFile(remote / "next.exr");
   EXPECT_EQ(recorder.take().back(), std::make_pair((remote / "next.exr").string(), Engine::eFileLocalised));
+
+  // An empty folder where a copy goes was never counted, so replacing it takes nothing off.
+  engine->setDiskSizeLimit(Engine::eMaximumUsage, 1 << 20);
+  writeFile(remote / "large.exr", 20000);
+  engine->localiseFile(remote / "large.exr");
+  fs::create_directories(engine->localPathFor(remote / "was-a-folder.exr"));
+  writeFile(remote / "was-a-folder.exr", 6);
+  engine->localiseFile(remote / "was-a-folder.exr");
+  EXPECT_EQ(engine->usedSpace(), 20456u);
+  EXPECT_EQ(engine->usedSpace(), Engine(root).usedSpace());
 }
 
-TEST_F(LocalisationEngineTest, NothingOutsideTheRootIsCreatedReadOrDeleted) {
+TEST_F(LocalisationEngineTest, NothingOutsideTheRootIsCreatedWrittenOrDeleted) {
+  writeFile(root / "kept.exr", 5);
   auto engine = makeEngine(1 << 20);
   // From remote/sub, "../file.exr" and "a/../../file.exr" name remote/file.exr, and their local
   // paths, resolved, name <directory>/file.exr beside the cache.
   writeFile(remote / "file.exr", 64);
   fs::create_directories(remote / "sub" / "a");
   writeFile(directory / "file.exr", 32, 1500000000, 'v');
-  writeFile(root / "kept.exr", 5);
-  const auto before = snapshot(directory);
+  // Links planted in the cache: a folder on the way to copies of media/shots, leading to the
+  // sources themselves, and a copy's own name leading to a file beside the cache.
+  const fs::path media = directory / "media";
+  writeFile(media / "shots" / "s.exr", 40);
+  writeFile(media / "shots" / "t.exr", 41);
+  fs::create_directories(engine->localPathFor(media).parent_path());
+  fs::create_symlink(media, engine->localPathFor(media));
+  writeFile(remote / "linked.exr", 7);
+  fs::create_directories(engine->localPathFor(remote));
+  fs::create_symlink(directory / "file.exr", engine->localPathFor(remote / "linked.exr"));
+  const auto before = snapshot(directory, root);
 
   WorkingDirectory inside(remote / "sub");
-  for (const std::string source : {"../file.exr", "a/../../file.exr"}) {
-    ASSERT_EQ(engine->localPathFor(source).lexically_normal(), (directory / "file.exr").lexically_normal());
+  for (const std::string source : {"../file.exr", "a/../../file.exr", "a/../x.exr", "kept.exr/..", "."}) {
+    EXPECT_FALSE(engine->acceptsSource(source)) << source;
     engine->checkFile(source);
     EXPECT_EQ(recorder.take(), (Events{{source, Engine::eSourceMissing}}));
     engine->localiseFile(source);
     engine->removeFile(source);
     EXPECT_TRUE(recorder.take().empty());
   }
-  // A source that names the root itself is refused too: the root is never removed.
-  engine->removeFile("kept.exr/..");
-  engine->removeFile(".");
-  EXPECT_TRUE(recorder.take().empty());
-  EXPECT_EQ(snapshot(directory), before);
+  for (const fs::path& source : {media / "shots" / "s.exr", media / "shots" / "t.exr"}) {
+    engine->removeFile(source);
+    engine->localiseFile(source);
+    engine->removeFile(source);
+  }
+  EXPECT_TRUE(recorder.take().empty()) << "a link in the way is neither followed nor reported";
+  engine->localiseFile(remote / "linked.exr");
+  EXPECT_EQ(recorder.take(), (Events{{(remote / "linked.exr").string(), Engine::eFileLocalised}}));
+  EXPECT_FALSE(fs::is_symlink(engine->localPathFor(remote / "linked.exr"))) << "the link was replaced";
+  EXPECT_EQ(snapshot(directory, root), before);
+  EXPECT_EQ(engine->usedSpace(), Engine(root).usedSpace());
 
-  // A name that stays inside once resolved is used as written.
+  // A root that is itself a link is resolved once.
+  fs::create_symlink(root, directory / "root-link");
+  Engine throughLink(directory / "root-link");
+  EXPECT_EQ(throughLink.usedSpace(), engine->usedSpace());
   writeFile(remote / "sub" / "x.exr", 8);
-  engine->localiseFile("a/../x.exr");
-  EXPECT_EQ(recorder.take(), (Events{{"a/../x.exr", Engine::eFileLocalised}}));
-  EXPECT_EQ(engine->localPathFor("a/../x.exr").string(), root.string() + "/a/../x.exr");
-  EXPECT_TRUE(fs::exists(root / "x.exr"));
+  throughLink.setDiskSizeLimit(Engine::eMaximumUsage, 1 << 20);
+  throughLink.localiseFile(remote / "sub" / "x.exr");
+  EXPECT_TRUE(fs::exists(engine->localPathFor(remote / "sub" / "x.exr")));
+}
+
+// A crafted name must not reach another file's copy, nor be mistaken for a copy under way; a
+// name as long as a file name may be still has room for its temporary name.
+TEST_F(LocalisationEngineTest, RefusesNamesThatWouldReachAnotherCopyOrLookTemporary) {
+  auto engine = makeEngine(1 << 20);
+  const fs::path shot = remote / "shot.exr";
+  writeFile(shot, 10, 1600000000, 'g');
+  engine->localiseFile(shot);
+  // One file name whose backslashes, read as slashes, climb back to the copy of the shot.
+  std::string crafted = "x\\..\\_" + shot.string().substr(1);
+  std::replace(crafted.begin(), crafted.end(), '/', '\\');
+  ASSERT_EQ(engine->localPathFor(crafted).lexically_normal(), engine->localPathFor(shot).lexically_normal());
+  writeFile(remote / crafted, 10, 1600000000, 'p');
+  writeFile(remote / "v.exr.tmp", 3);
+  const std::string longName(251, 'n');
+  writeFile(remote / (longName + ".exr"), 4);
+  recorder.take();
+
+  WorkingDirectory inside(remote);
+  for (const std::string& source : {crafted, std::string("v.exr.tmp")}) {
+    EXPECT_FALSE(engine->acceptsSource(source)) << source;
+    engine->localiseFile(source);
+    engine->checkFile(source);
+    EXPECT_EQ(recorder.take(), (Events{{source, Engine::eSourceMissing}})) << source;
+  }
+  engine->localiseFile(longName + ".exr");
+  EXPECT_EQ(recorder.take(), (Events{{longName + ".exr", Engine::eFileLocalised}}));
+  engine->checkFile(shot);
+  EXPECT_EQ(recorder.take(), (Events{{shot.string(), Engine::eUpToDate}}));
+  EXPECT_EQ(readFile(engine->localPathFor(shot)), readFile(shot)) << "the copy was not poisoned";
+}
+
+// Only regular files are copied, by the bytes they really hold, and a copy never carries
+// privileges: no setuid, setgid or sticky bit, and no execution by others the owner lacks.
+TEST_F(LocalisationEngineTest, CopiesRegularFilesByTheirBytesAndNeverTheirPrivileges) {
+  auto engine = makeEngine(1 << 20);
+  const fs::path program = remote / "program";
+  const fs::path odd = remote / "odd.exr";
+  writeFile(program, 16);
+  writeFile(odd, 16);
+  ASSERT_EQ(::chmod(program.c_str(), 07755), 0);
+  ASSERT_EQ(::chmod(odd.c_str(), 0645), 0);
+  const mode_t mask = ::umask(0);
+  ::umask(mask);
+  engine->localiseFile(program);
+  engine->localiseFile(odd);
+  struct stat status {};
+  ASSERT_EQ(::stat(engine->localPathFor(program).c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0755 & ~mask);
+  ASSERT_EQ(::stat(engine->localPathFor(odd).c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0644 & ~mask);
+
+  // A FIFO is refused without being opened (opening it would wait for a writer), and the
+  // failed copy leaves no folder behind.
+  fs::create_directories(remote / "pipes");
+  ASSERT_EQ(::mkfifo((remote / "pipes" / "p.exr").c_str(), 0644), 0);
+  engine->localiseFile(remote / "pipes" / "p.exr");
+  EXPECT_FALSE(fs::exists(engine->localPathFor(remote / "pipes")));
+
+  // A file whose size the file system does not tell is measured by what was copied.
+  const fs::path proc("/proc/self/mountinfo");
+  engine->setDiskSizeLimit(Engine::eMaximumUsage, engine->usedSpace());
+  engine->localiseFile(proc);
+  EXPECT_FALSE(fs::exists(engine->localPathFor(proc)));
+  EXPECT_FALSE(fs::exists(engine->localPathFor(proc.parent_path().parent_path())));
+  engine->setDiskSizeLimit(Engine::eMaximumUsage, 1 << 20);
+  engine->localiseFile(proc);
+  EXPECT_GT(fs::file_size(engine->localPathFor(proc)), 0u);
+  EXPECT_EQ(recorder.take(), (Events{{program.string(), Engine::eFileLocalised},
+                                     {odd.string(), Engine::eFileLocalised},
+                                     {proc.string(), Engine::eInsufficientSpace},
+                                     {proc.string(), Engine::eFileLocalised}}));
+  EXPECT_EQ(engine->usedSpace(), Engine(root).usedSpace());
 }
 
 // Kills a process that is copying a file into the cache and checks what the next start finds.
@@ -211,7 +316,7 @@ TEST_F(LocalisationEngineTest, AKilledCopyLeavesNoTruncatedFileAndNoCountedParti
   writeFile(source, 64 << 20, 1600000100, 'n');
   const std::string current = readFile(source);
   const fs::path local = Engine(root).localPathFor(source);
-  const fs::path temporary = local.string() + ".tmp";
+  const auto copying = [&] { return !temporaryFiles(local.parent_path()).empty(); };
 
   // The kill must land while the copy is under way; a copy that finished first is tried again
   // with a newer source time.
@@ -226,18 +331,18 @@ TEST_F(LocalisationEngineTest, AKilledCopyLeavesNoTruncatedFileAndNoCountedParti
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     int status = 0;
-    while (!fs::exists(temporary) && ::waitpid(child, &status, WNOHANG) == 0 &&
+    while (!copying() && ::waitpid(child, &status, WNOHANG) == 0 &&
            std::chrono::steady_clock::now() < deadline) {
       ::usleep(100);
     }
     ::kill(child, SIGKILL);
     ::waitpid(child, &status, 0);
-    killedMidCopy = fs::exists(temporary);
+    killedMidCopy = copying();
   }
   ASSERT_TRUE(killedMidCopy) << "the copy always finished before the kill";
 
   Engine restarted(root);
-  EXPECT_FALSE(fs::exists(temporary)) << "the next start deletes the partial copy";
+  EXPECT_FALSE(copying()) << "the next start deletes the partial copy";
   if (fs::exists(local)) {
     const std::string found = readFile(local);
     EXPECT_TRUE(found == previous || found == current) << "a truncated file of " << found.size() << " bytes";
@@ -247,3 +352,133 @@ TEST_F(LocalisationEngineTest, AKilledCopyLeavesNoTruncatedFileAndNoCountedParti
 }
 
 } // namespace
+
+namespace {
+
+// Runs body in a child process; its exit status is what body returns.
+pid_t runInChild(const std::function<int()>& body) {
+  const pid_t child = ::fork();
+  if (child == 0) {
+    ::_exit(body());
+  }
+  return child;
+}
+
+int exitStatus(pid_t child) {
+  int status = 0;
+  ::waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+} // namespace
+
+// Two processes copy the same sources into one cache while a third keeps starting engines on
+// it: no copy under way is deleted, every copy reported is current, and a recount is true.
+TEST_F(LocalisationEngineTest, ProcessesSharingOneCacheNeverSpoilEachOthersCopies) {
+  std::vector<fs::path> sources;
+  std::uint64_t total = 0;
+  for (int index = 0; index < 24; ++index) {
+    sources.push_back(remote / ("f" + std::to_string(index) + ".exr"));
+    writeFile(sources.back(), (1 << 20) + index, 1600000000 + index, char('a' + index % 20));
+    total += (1 << 20) + index;
+  }
+  // Each copier counts the files it left neither copied nor found current.
+  const auto copier = [&](bool reversed) {
+    return [&, reversed] {
+      auto engine = makeEngine(std::uint64_t(1) << 40);
+      int failures = 0;
+      for (std::size_t step = 0; step < sources.size(); ++step) {
+        const fs::path& source = sources[reversed ? sources.size() - 1 - step : step];
+        recorder.take();
+        engine->localiseFile(source);
+        engine->checkFile(source);
+        const Events events = recorder.take();
+        failures += events.back().second != Engine::eUpToDate ||
+                    (events.size() == 2 && events.front().second != Engine::eFileLocalised);
+      }
+      return std::min(failures, 100);
+    };
+  };
+  const pid_t starter = runInChild([&] {
+    while (!fs::exists(directory / "done")) {
+      Engine restarted(root);
+    }
+    return 0;
+  });
+  const pid_t forward = runInChild(copier(false));
+  const pid_t backward = runInChild(copier(true));
+  EXPECT_EQ(exitStatus(forward), 0);
+  EXPECT_EQ(exitStatus(backward), 0);
+  writeFile(directory / "done", 0);
+  EXPECT_EQ(exitStatus(starter), 0);
+
+  Engine engine(root);
+  for (const fs::path& source : sources) {
+    struct stat original {
+    }, copy{};
+    ASSERT_EQ(::stat(source.c_str(), &original), 0);
+    ASSERT_EQ(::stat(engine.localPathFor(source).c_str(), &copy), 0) << source;
+    EXPECT_EQ(copy.st_mtim.tv_sec, original.st_mtim.tv_sec) << source;
+    EXPECT_EQ(readFile(engine.localPathFor(source)), readFile(source)) << source;
+  }
+  EXPECT_TRUE(temporaryFiles(root).empty());
+  EXPECT_EQ(engine.usedSpace(), total);
+}
+
+// Generated names (backslashes, dots, underscores, ".tmp", long names) and links planted in the
+// cache: after every step nothing outside the cache has changed and the total is a recount.
+TEST_F(LocalisationEngineTest, RandomNamesAndPlantedLinksNeitherEscapeNorMiscount) {
+  const fs::path outside = directory / "outside";
+  writeFile(outside / "victim.exr", 11);
+  fs::create_directories(remote);
+  auto engine = makeEngine(4000);
+  std::mt19937 random(20261206);
+  const std::vector<std::string> pieces = {"a",  "b",    "_", ".",     "..",
+                                           "\\", ".tmp", "/", "x.exr", std::string(120, 'l')};
+  const auto pick = [&](std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(random);
+  };
+  std::vector<std::string> names;
+  WorkingDirectory inside(remote);
+  auto before = snapshot(directory, root);
+  for (int step = 0; step < 400; ++step) {
+    if (names.empty() || pick(3) == 0) {
+      std::string name;
+      for (std::size_t count = 1 + pick(5); count > 0; --count) {
+        name += pieces[pick(pieces.size())];
+      }
+      names.push_back(pick(4) == 0 ? (remote / name).string() : name);
+      boost::system::error_code ignored;
+      fs::create_directories(fs::path(names.back()).parent_path(), ignored);
+      std::ofstream(names.back()) << std::string(pick(300), 'r');
+      before = snapshot(directory, root);
+    }
+    const std::string& source = names[pick(names.size())];
+    const fs::path local = engine->localPathFor(source).lexically_normal();
+    boost::system::error_code ignored;
+    switch (pick(5)) {
+    case 0:
+      engine->localiseFile(source);
+      break;
+    case 1:
+      engine->removeFile(source);
+      break;
+    case 2:
+      engine->checkFile(source);
+      break;
+    case 3: // a link where the copy's folder or the copy itself would be
+      if (local.string().rfind(root.string() + "/", 0) == 0) {
+        const fs::path at = pick(2) ? local : local.parent_path();
+        fs::create_directories(at.parent_path(), ignored);
+        fs::create_symlink(pick(2) ? outside : outside / "victim.exr", at, ignored);
+      }
+      break;
+    default:
+      engine->localiseFile(names[pick(names.size())]);
+      engine->removeFile(names[pick(names.size())]);
+    }
+    ASSERT_EQ(snapshot(directory, root), before) << "step " << step << ": " << source;
+    ASSERT_EQ(engine->usedSpace(), Engine(root).usedSpace()) << "step " << step << ": " << source;
+  }
+  EXPECT_GT(engine->usedSpace(), 0u);
+}

@@ -42,8 +42,13 @@ protected:
 };
 
 TEST_F(LocalisationQueueTest, CheckThreadsComeFromTheEnvironment) {
-  for (const auto& [text, threads] :
-       {std::pair<const char*, unsigned>(nullptr, 1), {"0", 1}, {"abc", 1}, {"4", 4}}) {
+  for (const auto& [text, threads] : {std::pair<const char*, unsigned>(nullptr, 1),
+                                      {"0", 1},
+                                      {"-3", 1},
+                                      {"abc", 1},
+                                      {"4", 4},
+                                      {"100000", 256},
+                                      {"99999999999999999999", 256}}) {
     text ? ::setenv("ORVIK_LOCALIZATION_NUMWATCHERS", text, 1) : ::unsetenv("ORVIK_LOCALIZATION_NUMWATCHERS");
     EXPECT_EQ(Queue(*engine).checkThreadCount(), threads) << (text ? text : "unset");
   }
@@ -109,7 +114,8 @@ TEST_F(LocalisationQueueTest, ATaskWhoseOperationThrowsStillLeavesTheTable) {
   EXPECT_TRUE(recorder.take().empty());
 }
 
-// Many requests from two threads while a third cancels, pauses and resumes; run under
+// Many requests from two threads while a third cancels, pauses, resumes and changes the storage
+// limit (the producers check that they read a limit with its own mode); run under
 // ThreadSanitizer in continuous integration. Then tasks dropped by shutdown: the table keeps
 // them alive for later cancels, and a task the stopped pools refuse leaves no entry.
 TEST_F(LocalisationQueueTest, SurvivesConcurrentRequestsCancelsPausesAndShutdown) {
@@ -126,6 +132,10 @@ TEST_F(LocalisationQueueTest, SurvivesConcurrentRequestsCancelsPausesAndShutdown
   auto produce = [&](unsigned seed) {
     std::mt19937 random(seed);
     for (int request = 0; request < 1500; ++request) {
+      if (request % 50 == 0) {
+        const auto [mode, bytes] = engine->getDiskSizeLimit();
+        EXPECT_EQ(bytes, mode == Engine::eMaximumUsage ? 100 * 1024u : 1024u);
+      }
       const auto kind = static_cast<Queue::FileTask>(random() % 3);
       queue->queueTask(kind, static_cast<int>(random() % 5), numbered(random() % kPaths));
     }
@@ -136,10 +146,12 @@ TEST_F(LocalisationQueueTest, SurvivesConcurrentRequestsCancelsPausesAndShutdown
     for (int step = 0; producing; ++step) {
       const std::string path = numbered(random() % kPaths);
       const int action = step % 7;
-      action == 0      ? queue->cancelPendingTasks(path)
-      : action == 1    ? queue->cancelRemovalTasks(path)
-      : action == 2    ? queue->pause()
-      : action == 3    ? queue->resume()
+      action == 0   ? queue->cancelPendingTasks(path)
+      : action == 1 ? queue->cancelRemovalTasks(path)
+      : action == 2 ? queue->pause()
+      : action == 3 ? queue->resume()
+      : action == 4 ? engine->setDiskSizeLimit(step % 2 ? Engine::eMaximumUsage : Engine::eMinimumFree,
+                                               step % 2 ? 100 * 1024 : 1024)
       : step % 35 == 5 ? queue->cancelAllTasks()
                        : void(queue->pendingTasks());
       std::this_thread::sleep_for(200us);

@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "Sizes.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -43,7 +44,11 @@ TEST_F(LocaliseTool, CommandLineDefaultsAndUsageErrors) {
   EXPECT_EQ(list.options->limit, std::uint64_t(10) << 30);
   EXPECT_EQ(list.options->limitMode, Engine::eMaximumUsage);
   ::unsetenv("XDG_CACHE_HOME");
-  EXPECT_EQ(defaultCacheDirectory(), std::string(std::getenv("HOME")) + "/.cache/velloro");
+  const std::string home = std::getenv("HOME");
+  EXPECT_EQ(defaultCacheDirectory(), home + "/.cache/velloro");
+  ::unsetenv("HOME");
+  EXPECT_NE(parse({"list"}).error.find("pass --cache"), std::string::npos) << "never the working directory";
+  ::setenv("HOME", home.c_str(), 1);
 
   const ParsedCommandLine full =
       parse({"--cache", "/c", "--min-free", "2G", "--watchers", "3", "check", "a", "-"});
@@ -104,6 +109,44 @@ TEST_F(LocaliseTool, ReportsEachFileAndExitsByWhetherEveryFileGotThere) {
   expectRun(cache + "remove -", 0, {"2 files in"}, "echo " + shot + " | ");
   expectRun(cache + "list", 0, {"0 cached files"});
   expectRun(cache + "--limit 1Q list", 2, {"is not a size"});
+}
+
+// Links planted in the cache, names that would split lines or pass for temporary files,
+// paths that cannot be read and settings out of reason: each is refused or reported, the
+// rest of the run goes on, and nothing outside the cache changes.
+TEST_F(LocaliseTool, HostilePathsNamesAndSettingsAreRefusedOrReported) {
+  const fs::path media = directory / "media";
+  writeFile(media / "shots" / "s.exr", 40);
+  const std::string cache = "--cache " + root.string() + " --limit 1M ";
+  const fs::path linkedFolder = root / ("_" + media.string().substr(1));
+  fs::create_directories(linkedFolder.parent_path());
+  fs::create_symlink(media, linkedFolder);
+  const auto outside = snapshot(directory, root);
+  expectRun(cache + "localise " + (media / "shots" / "s.exr").string(), 1, {"copy failed"});
+  expectRun(cache + "remove " + (media / "shots" / "s.exr").string(), 1, {"not removed"});
+  expectRun(cache + "remove " + media.string(), 0, {"1 file in"}); // the link itself, inside the cache
+  EXPECT_EQ(snapshot(directory, root), outside);
+  expectRun(cache + "remove / //", 1, {"refusing to remove the copies of every file"});
+
+  // A cache inside the folder it copies is not copied into itself.
+  writeFile(remote / "a.exr", 5);
+  writeFile(remote / "v.exr.tmp", 5);
+  writeFile(remote / "line\nbreak.exr", 5);
+  ASSERT_EQ(::mkfifo((remote / "pipe.exr").c_str(), 0644), 0);
+  fs::create_symlink("loop", remote / "loop");
+  const std::string inner = "--cache " + (remote / "cache").string() + " --limit 1M ";
+  for (int run = 0; run < 2; ++run) {
+    expectRun(inner + "localise " + remote.string() + " " + (remote / "pipe.exr").string() + " " +
+                  (remote / "loop" / "x.exr").string() + " " + std::string(5000, 'p'),
+              1,
+              {"refused name        " + (remote / "v.exr.tmp").string(),
+               "\"" + remote.string() + "/line\\nbreak.exr\"",
+               "not a regular file  " + (remote / "pipe.exr").string(), "Too many levels of symbolic links",
+               "File name too long"});
+  }
+  expectRun(inner + "list", 0, {"2 cached files"});
+  expectRun(inner + "check " + (remote / "a.exr").string(), 0, {"check threads"},
+            "ORVIK_LOCALIZATION_NUMWATCHERS=100000 ");
 }
 #endif
 

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <ctime>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -36,6 +37,34 @@ inline void writeFile(const fs::path& path, std::uint64_t size, std::time_t modi
 inline std::string readFile(const fs::path& path) {
   std::ifstream in(path.string(), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Every entry below a folder but outside the excluded one, links as links, with size and
+// modification time: what a test compares to show that nothing there changed.
+inline std::map<std::string, std::pair<std::uint64_t, std::time_t>> snapshot(const fs::path& folder,
+                                                                             const fs::path& excluded = {}) {
+  std::map<std::string, std::pair<std::uint64_t, std::time_t>> entries;
+  for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
+    if (entry->path() == excluded) {
+      entry.disable_recursion_pending();
+      continue;
+    }
+    const fs::file_status status = fs::symlink_status(entry->path());
+    entries[entry->path().string()] = {fs::is_regular_file(status) ? fs::file_size(entry->path()) : 0,
+                                       fs::is_symlink(status) ? 0 : fs::last_write_time(entry->path())};
+  }
+  return entries;
+}
+
+// The files below a folder whose names end in ".tmp": copies under way or interrupted.
+inline std::vector<fs::path> temporaryFiles(const fs::path& folder) {
+  std::vector<fs::path> found;
+  for (fs::recursive_directory_iterator entry(folder), end; entry != end; ++entry) {
+    if (entry->path().extension() == ".tmp") {
+      found.push_back(entry->path());
+    }
+  }
+  return found;
 }
 
 // Records every file event; safe to call from several threads.

@@ -5,15 +5,29 @@
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <stdarg.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/sendfile.h>
+#include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/types.h>
 #include <unistd.h>
+
+/* With VELLORO_TOUCH_WHILE_COPYING naming a file, every write moves that file's modification
+ * time on by a nanosecond within its second, as a writer would while the file is copied. */
+static void touchWhileCopying(void) {
+  const char* path = getenv("VELLORO_TOUCH_WHILE_COPYING");
+  struct stat status;
+  if (path && *path && stat(path, &status) == 0) {
+    const struct timespec times[2] = {{0, UTIME_OMIT},
+                                      {status.st_mtim.tv_sec, (status.st_mtim.tv_nsec + 1) % 1000000000}};
+    utimensat(AT_FDCWD, path, times, 0);
+  }
+}
 
 /* Its presence tells the test that the shim is loaded. */
 __attribute__((visibility("default"))) int velloro_write_failure_shim = 1;
@@ -45,6 +59,7 @@ static int failsWritesTo(int fd) {
   } while (0)
 
 __attribute__((visibility("default"))) ssize_t write(int fd, const void* buffer, size_t count) {
+  touchWhileCopying();
   if (failsWritesTo(fd)) {
     errno = ENOSPC;
     return -1;
@@ -54,6 +69,7 @@ __attribute__((visibility("default"))) ssize_t write(int fd, const void* buffer,
 }
 
 __attribute__((visibility("default"))) ssize_t sendfile(int out, int in, off_t* offset, size_t count) {
+  touchWhileCopying();
   if (failsWritesTo(out)) {
     errno = ENOSPC;
     return -1;
@@ -63,6 +79,7 @@ __attribute__((visibility("default"))) ssize_t sendfile(int out, int in, off_t* 
 }
 
 __attribute__((visibility("default"))) ssize_t sendfile64(int out, int in, off64_t* offset, size_t count) {
+  touchWhileCopying();
   if (failsWritesTo(out)) {
     errno = ENOSPC;
     return -1;
@@ -73,6 +90,7 @@ __attribute__((visibility("default"))) ssize_t sendfile64(int out, int in, off64
 
 __attribute__((visibility("default"))) ssize_t
 copy_file_range(int in, off64_t* inOffset, int out, off64_t* outOffset, size_t length, unsigned int flags) {
+  touchWhileCopying();
   if (failsWritesTo(out)) {
     errno = ENOSPC;
     return -1;

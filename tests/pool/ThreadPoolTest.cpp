@@ -10,6 +10,7 @@
 #include <boost/thread/thread.hpp>
 
 #include <pthread.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <memory>
@@ -82,10 +83,11 @@ TEST(ThreadPool, RunsByDescendingPriorityThenArrival) {
 }
 
 TEST(ThreadPool, ThreadCountsAndNames) {
+  ThreadPoolBoost three("Three", 3);
+  EXPECT_EQ(three.threadCount(), 3u);
+  EXPECT_EQ(three.threadsAlive(), 3u);
   ThreadPoolBoost hardware("Hardware", 0);
-  const unsigned expected = std::max(1u, boost::thread::hardware_concurrency());
-  EXPECT_EQ(hardware.threadCount(), expected);
-  EXPECT_EQ(hardware.threadsAlive(), expected);
+  EXPECT_EQ(hardware.threadCount(), unsigned(sysconf(_SC_NPROCESSORS_ONLN))) << "one per processor online";
   EXPECT_EQ(hardware.name(), "Hardware");
   EXPECT_EQ(ThreadPoolBoost(1).name(), "UnnamedThreadPoolBoost");
 
@@ -132,10 +134,14 @@ TEST(ThreadPool, StopDropsTheQueueAndRefusesWorkUntilResumed) {
   EXPECT_EQ(kept->referenceCount(), 1) << "a refused task the caller holds stays alive";
   EXPECT_EQ(pool.queuedCount(), 0u);
 
+  // Pausing a stopped pool makes it hold new tasks until resumed.
+  pool.pause();
+  EXPECT_EQ(pool.state(), ThreadPoolBase::ePaused);
+  EXPECT_TRUE(pool.addTask(kept.get()));
+  EXPECT_TRUE(pool.addTask(log.task(4)));
+  EXPECT_EQ(pool.queuedCount(), 2u);
   pool.resume();
   EXPECT_EQ(pool.state(), ThreadPoolBase::eRunning);
-  EXPECT_TRUE(pool.addTask(kept.get()));
-  pool.addTask(log.task(4));
   pool.waitUntilIdle();
   EXPECT_EQ(log.ran, (std::vector<int>{0, 4}));
   EXPECT_TRUE(keptResult.is_ready()) << "a task dropped and queued again completes its first result";
@@ -180,6 +186,19 @@ TEST(ThreadPool, DestructionRunsQueuedWorkAndShutdownMayDropIt) {
     EXPECT_EQ(pool.state(), ThreadPoolBase::eShutDown);
   }
   EXPECT_EQ(log.ran.size(), 8u) << "the destructor still waits for the workers it let go";
+  {
+    // A second shutdown waits for the same workers, and the pool stays shut down meanwhile.
+    boost::promise<void> open;
+    ThreadPoolBoost pool("Twice", 1);
+    pool.addTask(new FunctionTask([opened = open.get_future().share()](FunctionTask&) { opened.wait(); }));
+    pool.shutdown(false, 0);
+    boost::thread again([&pool] { pool.shutdown(false, 30); });
+    boost::this_thread::sleep_for(boost::chrono::milliseconds(50));
+    EXPECT_EQ(pool.state(), ThreadPoolBase::eShutDown);
+    open.set_value();
+    again.join();
+    EXPECT_EQ(pool.state(), ThreadPoolBase::eShutDown);
+  }
 
   ThreadPoolBoost pool("Shutdown", 1);
   pool.pause();

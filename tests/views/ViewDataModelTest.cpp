@@ -5,6 +5,7 @@
 #include <QAbstractItemModelTester>
 #include <QSignalSpy>
 
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -177,6 +178,9 @@ TEST_F(ViewDataModelTest, InsertedRowsAreNumberedAfterTheLastView) {
   EXPECT_FALSE(model.insertRows(-1, 1));
   EXPECT_FALSE(model.insertRows(0, 0));
   EXPECT_FALSE(model.insertRows(0, 1, model.index(0, 0)));
+  // Counts no model can hold are refused before anything is allocated.
+  EXPECT_FALSE(model.insertRows(0, std::numeric_limits<int>::max() - 6));
+  EXPECT_FALSE(model.insertRows(0, ViewDataModel::kMaxViewCount - 5));
   EXPECT_TRUE(log.take().empty());
   EXPECT_EQ(model.viewCount(), 6);
 }

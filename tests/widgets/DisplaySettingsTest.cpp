@@ -1,11 +1,9 @@
-#include <velloro/widgets/ExtendedDynamicRange.h>
 #include <velloro/widgets/HoverFocus.h>
 #include <velloro/widgets/InfoBubble.h>
 #include <velloro/widgets/PosterFrameSetting.h>
 
 #include <QLineEdit>
 #include <QTest>
-#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -38,19 +36,6 @@ TEST(HoverFocus, PropertySetClearedAndReadBack) {
   EXPECT_FALSE(IsHoverFocusWidget(field));
   field.setProperty("tsHoverFocus", "true"); // set by a style sheet or script as text
   EXPECT_TRUE(IsHoverFocusWidget(field));
-}
-
-TEST(ExtendedDynamicRange, AcceptedAndIgnored) {
-  QLineEdit field;
-  QWindow window;
-  const QPalette before = field.palette();
-  SetHDREnabled(true);
-  setExtendedDynamicRangeForWidget(&field, true);
-  setExtendedDynamicRangeForWidget(nullptr, true);
-  setExtendedDynamicRangeForWindow(&window, true);
-  setExtendedDynamicRangeForWindow(nullptr, false);
-  EXPECT_EQ(field.palette(), before);
-  EXPECT_EQ(window.format(), QWindow().format());
 }
 
 TEST(InfoBubble, AnyKeyClosesItAndIsPassedOn) {

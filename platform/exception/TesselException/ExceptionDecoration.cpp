@@ -30,8 +30,11 @@ ExceptionDecoration& ExceptionDecoration::operator=(const ExceptionDecoration& o
 }
 
 ExceptionDecoration& ExceptionDecoration::operator=(ExceptionDecoration&& other) noexcept {
-  _decorations = std::move(other._decorations);
-  decorationsChanged();
+  // Moving a vector onto itself empties it.
+  if (this != &other) {
+    _decorations = std::move(other._decorations);
+    decorationsChanged();
+  }
   return *this;
 }
 

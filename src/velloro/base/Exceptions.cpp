@@ -1,6 +1,8 @@
 #include <velloro/base/Exceptions.h>
 
+#include <cctype>
 #include <cstring>
+#include <string_view>
 
 #define VELLORO_DEFINE_EXCEPTION(ClassName, BaseClass, messageTemplate)                                      \
   ClassName::ClassName() {                                                                                   \
@@ -49,45 +51,77 @@ VELLORO_DEFINE_EXCEPTION(FileWrite, File, "Failed to write file '%%(FileName)%%'
 
 } // namespace Exceptions
 
+namespace {
+
+constexpr std::string_view kAnonymousNamespace = "(anonymous namespace)";
+
+bool isIdentifierCharacter(char c) {
+  return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_';
+}
+
+// How many characters at i belong to something that looks like, but is not, a bracket or a
+// blank of the signature's structure: Clang's "(anonymous namespace)", or the symbol of an
+// operator whose name holds '<', '>' or "()". 0 when there is none.
+std::size_t opaqueTokenLength(std::string_view text, std::size_t i) {
+  if (text.compare(i, kAnonymousNamespace.size(), kAnonymousNamespace) == 0) {
+    return kAnonymousNamespace.size();
+  }
+  constexpr std::string_view kOperator = "operator";
+  if (i < kOperator.size() || text.compare(i - kOperator.size(), kOperator.size(), kOperator) != 0 ||
+      (i > kOperator.size() && isIdentifierCharacter(text[i - kOperator.size() - 1]))) {
+    return 0;
+  }
+  // Longest first, so that "<<=" is not read as "<".
+  constexpr std::string_view kSymbols[] = {"<=>", "<<=", ">>=", "->*", "()", "<<",
+                                           ">>",  "<=",  ">=",  "->",  "<",  ">"};
+  for (std::string_view symbol : kSymbols) {
+    if (text.compare(i, symbol.size(), symbol) == 0) {
+      return symbol.size();
+    }
+  }
+  return 0;
+}
+
+} // namespace
+
+std::string SourceFileName(const char* path) {
+  if (!path) {
+    return {};
+  }
+  const std::string_view text(path);
+  const std::size_t slash = text.find_last_of("/\\");
+  return std::string(slash == std::string_view::npos ? text : text.substr(slash + 1));
+}
+
 std::string QualifiedFunctionName(const char* signature) {
   if (!signature) {
     return {};
   }
-  const std::string text(signature);
-  // The parameter list opens at the first '(' outside template arguments; "operator()" is the
-  // one name that contains a parenthesis of its own.
-  std::string::size_type end = std::string::npos;
+  const std::string_view text(signature);
+  // The parameter list opens at the first '(' outside template arguments and outside the
+  // tokens that merely contain brackets; the name starts after the last blank before it (the
+  // end of the return type).
+  std::size_t start = 0;
+  std::size_t end = text.size();
   int templateDepth = 0;
-  for (std::string::size_type i = 0; i < text.size(); ++i) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (const std::size_t length = opaqueTokenLength(text, i)) {
+      i += length - 1;
+      continue;
+    }
     const char c = text[i];
     if (c == '<') {
       ++templateDepth;
     } else if (c == '>' && templateDepth > 0) {
       --templateDepth;
-    } else if (c == '(' && templateDepth == 0) {
-      if (text.compare(i, 2, "()") == 0 && i >= 8 && text.compare(i - 8, 8, "operator") == 0) {
-        ++i;
-        continue;
-      }
+    } else if (templateDepth == 0 && c == ' ') {
+      start = i + 1;
+    } else if (templateDepth == 0 && c == '(') {
       end = i;
       break;
     }
   }
-  const std::string head = text.substr(0, end);
-  // The name starts after the last blank outside template arguments (the return type's end).
-  templateDepth = 0;
-  std::string::size_type start = 0;
-  for (std::string::size_type i = 0; i < head.size(); ++i) {
-    const char c = head[i];
-    if (c == '<') {
-      ++templateDepth;
-    } else if (c == '>' && templateDepth > 0) {
-      --templateDepth;
-    } else if (c == ' ' && templateDepth == 0) {
-      start = i + 1;
-    }
-  }
-  return head.substr(start);
+  return std::string(text.substr(start, end - start));
 }
 
 } // namespace Tessel::Base

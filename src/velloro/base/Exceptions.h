@@ -70,13 +70,17 @@ VELLORO_DECLARE_EXCEPTION(FileWrite, File);
 // a function from its compiler-provided signature.
 VELLORO_EXPORT std::string QualifiedFunctionName(const char* signature);
 
-// Adds the location decorations, in this order: "ThrowFile", "ThrowLine", "ThrowFunction",
-// "ExceptionClass"; then throws so that boost::current_exception() captures the exception
-// with its type, for rethrowing on another thread.
+// "src/velloro/base/Task.cpp" -> "Task.cpp": the file name alone, so that reports do not carry
+// the layout (or the absolute paths) of the machine that built the library.
+VELLORO_EXPORT std::string SourceFileName(const char* path);
+
+// Adds the location decorations, in this order: "ThrowFile" (the source file's name without its
+// directories), "ThrowLine", "ThrowFunction", "ExceptionClass"; then throws so that
+// boost::current_exception() captures the exception with its type, for rethrowing on another thread.
 template <typename ExceptionType>
 [[noreturn]] void ThrowDecorated(ExceptionType& exception, const char* file, int line,
                                  const char* functionSignature) {
-  exception.decorate(ExceptionInfo<std::string>("ThrowFile", file))
+  exception.decorate(ExceptionInfo<std::string>("ThrowFile", SourceFileName(file)))
       .decorate(ExceptionInfo<int>("ThrowLine", line))
       .decorate(ExceptionInfo<std::string>("ThrowFunction", QualifiedFunctionName(functionSignature)))
       .decorate(ExceptionInfo<std::string>("ExceptionClass", Demangle(typeid(exception).name())));

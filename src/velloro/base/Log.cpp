@@ -104,6 +104,42 @@ std::ostream& logStreamLocked() {
   return *s.stream;
 }
 
+// What a thread writes through logStream() collects here and reaches the log stream, whole and
+// under the log's mutex, at every flush (std::endl, std::flush) and when the thread ends. So
+// writers never hold a reference to a stream that setLogFile() may replace, and their lines do
+// not interleave.
+class ThreadLineBuffer : public std::stringbuf {
+public:
+  ~ThreadLineBuffer() override { writeOut(); }
+
+protected:
+  int sync() override {
+    writeOut();
+    return 0;
+  }
+
+private:
+  void writeOut() {
+    if (pptr() == pbase()) {
+      return;
+    }
+    const std::string text = str();
+    str(std::string());
+    std::lock_guard<std::mutex> lock(state().mutex);
+    logStreamLocked() << text << std::flush;
+  }
+};
+
+struct ThreadStream {
+  ThreadLineBuffer buffer;
+  std::ostream stream{&buffer};
+};
+
+std::ostream& threadStream() {
+  thread_local ThreadStream instance;
+  return instance.stream;
+}
+
 bool inSet(const std::optional<std::set<unsigned>>& set, unsigned category) {
   return set && set->count(category) > 0;
 }
@@ -220,8 +256,12 @@ std::string logFilePath() {
 }
 
 std::ostream& logStream() {
-  std::lock_guard<std::mutex> lock(state().mutex);
-  return logStreamLocked();
+  {
+    // Chooses (and on first use opens) the log stream now, so that a failure shows at once.
+    std::lock_guard<std::mutex> lock(state().mutex);
+    logStreamLocked();
+  }
+  return threadStream();
 }
 
 void setLogFile(const std::string& path) {
@@ -270,12 +310,16 @@ void setApplicationName(std::string name) {
 }
 
 bool beginLogLine(int level, unsigned category) {
-  std::lock_guard<std::mutex> lock(state().mutex);
   std::ostringstream header;
-  if (!formatHeader(level, category, header)) {
-    return false;
+  {
+    std::lock_guard<std::mutex> lock(state().mutex);
+    if (!formatHeader(level, category, header)) {
+      return false;
+    }
+    logStreamLocked();
   }
-  logStreamLocked() << header.str();
+  // The header waits in this thread's buffer for the rest of the line.
+  threadStream() << header.str();
   return true;
 }
 

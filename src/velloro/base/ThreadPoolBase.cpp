@@ -20,8 +20,7 @@ unsigned resolvedThreadCount(unsigned requested) {
 ThreadPoolBase::ThreadPoolBase(std::string name, unsigned threadCount)
     : _name(std::move(name))
     , _threadCount(resolvedThreadCount(threadCount))
-    , _threadsAlive(_threadCount)
-    , _startBarrier(_threadCount) {}
+    , _threadsAlive(_threadCount) {}
 
 ThreadPoolBase::~ThreadPoolBase() = default;
 
@@ -62,7 +61,8 @@ bool ThreadPoolBase::addTask(Task* task) {
 
 void ThreadPoolBase::pause() {
   std::lock_guard<std::mutex> lock(_poolMutex);
-  if (_state.load(std::memory_order_relaxed) == eRunning) {
+  const State state = _state.load(std::memory_order_relaxed);
+  if (state == eRunning || state == eStopped) {
     _state.store(ePaused, std::memory_order_release);
   }
 }
@@ -107,7 +107,10 @@ void ThreadPoolBase::shutdown(bool removeQueued, unsigned timeoutSeconds) {
   std::vector<Task*> dropped;
   {
     std::lock_guard<std::mutex> lock(_poolMutex);
-    _state.store(eShuttingDown, std::memory_order_release);
+    const State state = _state.load(std::memory_order_relaxed);
+    if (state != eShuttingDown && state != eShutDown) {
+      _state.store(eShuttingDown, std::memory_order_release);
+    }
     if (removeQueued) {
       dropped = dropQueuedLocked();
     }
@@ -126,8 +129,11 @@ std::size_t ThreadPoolBase::queuedCount() const {
 }
 
 void ThreadPoolBase::runWorker() {
-  _startBarrier.wait();
   std::unique_lock<std::mutex> lock(_poolMutex);
+  if (++_workersArrived == _threadCount) {
+    _startCondition.notify_all();
+  }
+  _startCondition.wait(lock, [this] { return _workersArrived == _threadCount || _startAbandoned; });
   for (;;) {
     const State state = _state.load(std::memory_order_relaxed);
     // eShutDown counts too: after destroyThreads(0) the workers still finish the queue.
@@ -167,6 +173,15 @@ void ThreadPoolBase::runWorker() {
   if (_threadsAlive.fetch_sub(1, std::memory_order_acq_rel) == 1) {
     _threadExitCondition.notify_all();
   }
+}
+
+void ThreadPoolBase::abandonStart() {
+  {
+    std::lock_guard<std::mutex> lock(_poolMutex);
+    _startAbandoned = true;
+    _state.store(eShuttingDown, std::memory_order_release);
+  }
+  _startCondition.notify_all();
 }
 
 bool ThreadPoolBase::waitForWorkersToExit(std::chrono::steady_clock::time_point deadline) {

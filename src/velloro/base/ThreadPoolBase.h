@@ -5,8 +5,6 @@
 #include <velloro/base/NonCopyable.h>
 #include <velloro/base/TaskQueue.h>
 
-#include <boost/thread/barrier.hpp>
-
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -24,9 +22,10 @@ class Task;
 // ready yet is looked at again at least every kPollInterval.
 //
 // States: eRunning accepts and runs tasks; ePaused accepts them but starts none; eStopped has
-// dropped its queue and refuses tasks until resume(); eShuttingDown refuses tasks while the
-// workers finish the queue and exit; eShutDown has no threads left. A pool that is shutting down
-// or shut down stays so: pause(), resume() and stop() no longer change it.
+// dropped its queue and refuses tasks until resume() or pause(); eShuttingDown refuses tasks
+// while the workers finish the queue and exit; eShutDown has no threads left. A pool that is
+// shutting down or shut down stays so: pause(), resume(), stop() and another shutdown() no
+// longer change its state.
 //
 // Threads: every public operation may be called from any thread, including from a task's run()
 // (except waitUntilIdle(), shutdown() and destroyThreads(), which would wait for themselves).
@@ -45,7 +44,8 @@ public:
   // Task::attachToPool) for a task of another pool or one that is executing or finished.
   bool addTask(Task* task);
 
-  // Running tasks finish; no other starts until resume().
+  // Running tasks finish; no other starts until resume(). A stopped pool accepts tasks again,
+  // to hold them until resume().
   void pause();
   // From paused or stopped: runs queued tasks again.
   void resume();
@@ -54,7 +54,9 @@ public:
   // Blocks until no task is queued or executing.
   void waitUntilIdle();
   // Refuses new tasks, drops the queued ones if removeQueued (otherwise the workers run them
-  // first), then destroys the threads (see destroyThreads()).
+  // first), then destroys the threads (see destroyThreads()). Called again, for instance by the
+  // destructor after an explicit call, it waits for the same threads and the pool stays shut
+  // down.
   void shutdown(bool removeQueued, unsigned timeoutSeconds);
   // Joins the workers once they have exited, waiting at most timeoutSeconds in all and throwing
   // Assert "joinSuceeded" when that is not enough; with 0, returns at once and lets the workers
@@ -73,9 +75,12 @@ protected:
   // threadCount 0 means one thread per hardware thread (1 when that is unknown).
   ThreadPoolBase(std::string name, unsigned threadCount);
 
-  // The body of each worker thread: waits until every worker has started, then runs tasks until
-  // the pool shuts down and its queue is empty.
+  // The body of each worker thread: waits until every worker has started (or the start was
+  // abandoned), then runs tasks until the pool shuts down and its queue is empty.
   void runWorker();
+  // For a derived constructor that could not start every worker: the pool shuts down and the
+  // workers already started leave runWorker() at once, ready to be joined.
+  void abandonStart();
 
   // Waits until every worker has left runWorker(), or until the deadline; true when they have.
   bool waitForWorkersToExit(std::chrono::steady_clock::time_point deadline);
@@ -95,10 +100,13 @@ private:
   const std::string _name;
   const unsigned _threadCount;
   std::atomic<unsigned> _threadsAlive;
-  boost::barrier _startBarrier;
 
   mutable std::mutex _poolMutex;
   std::condition_variable _workCondition;
+  // Workers wait here, under the pool lock, until all have arrived or the start is abandoned.
+  std::condition_variable _startCondition;
+  unsigned _workersArrived = 0;
+  bool _startAbandoned = false;
   TaskQueue _queue;
   std::atomic<State> _state{eRunning};
   std::atomic<std::size_t> _outstanding{0};

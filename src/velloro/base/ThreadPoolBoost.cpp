@@ -32,12 +32,20 @@ void nameCurrentThread(const std::string& name) {
 
 ThreadPoolBoost::ThreadPoolBoost(const std::string& name, unsigned threadCount)
     : ThreadPoolBase(name, threadCount) {
-  for (unsigned index = 0; index < this->threadCount(); ++index) {
-    const std::string threadName = "tsBTP_" + name + "_" + std::to_string(index);
-    _workers.create_thread([this, threadName] {
-      nameCurrentThread(threadName);
-      runWorker();
-    });
+  try {
+    for (unsigned index = 0; index < this->threadCount(); ++index) {
+      const std::string threadName = "tsBTP_" + name + "_" + std::to_string(index);
+      _workers.create_thread([this, threadName] {
+        nameCurrentThread(threadName);
+        runWorker();
+      });
+    }
+  } catch (...) {
+    // The workers already started would otherwise wait for the others for ever, on a pool
+    // that no longer exists.
+    abandonStart();
+    _workers.join_all();
+    throw;
   }
 }
 

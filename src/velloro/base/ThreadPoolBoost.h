@@ -16,6 +16,9 @@ namespace Tessel::Base {
 // then they are joined, for at most 30 seconds; a worker still busy after that ends the process
 // with a message, since it would outlive the pool it uses.
 //
+// When a worker cannot be started, the constructor joins those already started and lets the
+// exception (boost::thread_resource_error) through.
+//
 // Threads: see ThreadPoolBase. Destroy the pool from a thread that is not one of its workers.
 class VELLORO_EXPORT ThreadPoolBoost : public ThreadPoolBase {
 public:

@@ -12,6 +12,7 @@
 #include <cstring>
 #include <locale>
 #include <ostream>
+#include <string_view>
 #include <utility>
 
 namespace Velloro::Image {
@@ -124,6 +125,32 @@ std::string ChannelDesc::RemapName(const std::string& name) {
     }
   }
   return layerName + result.substr(dot);
+}
+
+bool RemapKeepsName(std::string_view name) {
+  for (const auto& [alias, target] : kAliases) {
+    if (name == alias) {
+      return false;
+    }
+  }
+  const std::size_t dot = name.find('.');
+  if (dot == std::string_view::npos) {
+    return false;
+  }
+  const ChannelRegistry& registry = ChannelRegistry::get();
+  if (registry.remappingDisabled()) {
+    return true;
+  }
+  const Layer* layer = registry.peekLayer(name.substr(0, dot));
+  if (layer == nullptr || !layer->builtIn()) {
+    return true;
+  }
+  for (unsigned i = 0; i < layer->size(); ++i) {
+    if ((*layer)[i] && (*layer)[i]->name() == name) {
+      return true;
+    }
+  }
+  return false;
 }
 
 std::string ChannelDesc::LayerName(const std::string& name) {

@@ -13,7 +13,10 @@
 #include <cstdint>
 #include <cstdlib>
 #include <iostream>
+#include <iterator>
 #include <locale>
+#include <string_view>
+#include <unordered_map>
 
 namespace Velloro::Image {
 
@@ -215,7 +218,7 @@ void ChannelRegistry::reindexDescriptors() {
   }
 }
 
-ChannelDescPtr ChannelRegistry::findByFullName(const std::string& fullName) const {
+ChannelDescPtr ChannelRegistry::findByFullName(std::string_view fullName) const {
   const auto found = mByFullName.find(fullName);
   if (found == mByFullName.end()) {
     return {};
@@ -283,22 +286,95 @@ void ChannelRegistry::sortDescriptors() {
   const auto sortedBegin =
       mDescriptors.begin() + std::ptrdiff_t(std::min(kBuiltInDescriptorCount, mDescriptors.size()));
   if (mDescriptorsNeedFullSort || mSortedEnd < kBuiltInDescriptorCount) {
-    std::stable_sort(sortedBegin, mDescriptors.end(), listsBefore);
+    mLayerNamesRepeat = layerNamesRepeat();
+    if (mLayerNamesRepeat) {
+      bubbleSortDescriptors();
+    } else {
+      std::stable_sort(sortedBegin, mDescriptors.end(), listsBefore);
+    }
   } else {
     // Everything before the tail is in order: file each new descriptor behind its equals,
-    // where a stable sort would put it.
+    // where a stable sort would put it; while layer names repeat, let it sink from the end as
+    // far as the bubble sort's swaps take it.
     std::vector<ChannelDescPtr> tail(
         std::make_move_iterator(mDescriptors.begin() + std::ptrdiff_t(mSortedEnd)),
         std::make_move_iterator(mDescriptors.end()));
     mDescriptors.resize(mSortedEnd);
     for (ChannelDescPtr& descriptor : tail) {
+      mLayerNamesRepeat = mLayerNamesRepeat || sharesNameWithAnotherLayer(*descriptor);
       const auto sortedStart = mDescriptors.begin() + std::ptrdiff_t(kBuiltInDescriptorCount);
-      const auto place = std::upper_bound(sortedStart, mDescriptors.end(), descriptor, listsBefore);
+      if (!mLayerNamesRepeat) {
+        const auto place = std::upper_bound(sortedStart, mDescriptors.end(), descriptor, listsBefore);
+        mDescriptors.insert(place, std::move(descriptor));
+        continue;
+      }
+      auto place = mDescriptors.end();
+      while (place != sortedStart && swapsInList(**std::prev(place), *descriptor)) {
+        --place;
+      }
       mDescriptors.insert(place, std::move(descriptor));
     }
   }
   mSortedEnd = mDescriptors.size();
   mDescriptorsNeedFullSort = false;
+}
+
+bool ChannelRegistry::swapsInList(const ChannelDesc& x, const ChannelDesc& y) {
+  const Layer* layerX = x.owner();
+  const Layer* layerY = y.owner();
+  if (layerX == nullptr || layerY == nullptr) {
+    return layerX == nullptr && (layerY != nullptr || x.name() > y.name());
+  }
+  return layerX != layerY ? layerX->name() > layerY->name() : x.layerIndex() > y.layerIndex();
+}
+
+bool ChannelRegistry::layerNamesRepeat() const {
+  std::unordered_map<std::string_view, const Layer*> owners;
+  for (const ChannelDescPtr& descriptor : mDescriptors) {
+    if (const Layer* owner = descriptor->owner()) {
+      const auto [known, added] = owners.emplace(owner->name(), owner);
+      if (!added && known->second != owner) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+bool ChannelRegistry::sharesNameWithAnotherLayer(const ChannelDesc& descriptor) const {
+  const Layer* owner = descriptor.owner();
+  if (owner == nullptr) {
+    return false;
+  }
+  // The sorted part lists the channels of one layer name together.
+  const std::string& name = owner->name();
+  const auto sortedStart =
+      mDescriptors.begin() + std::ptrdiff_t(std::min(kBuiltInDescriptorCount, mSortedEnd));
+  const auto sortedEnd = mDescriptors.begin() + std::ptrdiff_t(mSortedEnd);
+  auto entry =
+      std::lower_bound(sortedStart, sortedEnd, name, [](const ChannelDescPtr& listed, const std::string& n) {
+        return listed->owner() != nullptr && listed->owner()->name() < n;
+      });
+  for (; entry != sortedEnd && (*entry)->owner() != nullptr && (*entry)->owner()->name() == name; ++entry) {
+    if ((*entry)->owner() != owner) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Passes over neighbouring pairs until one swaps nothing, as the order was first written.
+void ChannelRegistry::bubbleSortDescriptors() {
+  const std::size_t begin = std::min(kBuiltInDescriptorCount, mDescriptors.size());
+  for (bool swapped = true; swapped;) {
+    swapped = false;
+    for (std::size_t i = begin + 1; i < mDescriptors.size(); ++i) {
+      if (swapsInList(*mDescriptors[i - 1], *mDescriptors[i])) {
+        std::swap(mDescriptors[i - 1], mDescriptors[i]);
+        swapped = true;
+      }
+    }
+  }
 }
 
 void ChannelRegistry::resetDescriptors() {
@@ -397,25 +473,34 @@ int ChannelRegistry::compareByPurpose(const ChannelDesc& a, const ChannelDesc& b
   return compareNames(a.name(), b.name());
 }
 
-LayerPtr ChannelRegistry::findLayer(const std::string& name) const {
+const Layer* ChannelRegistry::layerNamed(std::string_view name) const {
   const auto found = mLayersByName.find(name);
   if (found == mLayersByName.end()) {
-    return {};
+    return nullptr;
   }
   if (found->second.size() == 1) {
-    return std::const_pointer_cast<Layer>(found->second.front()->shared_from_this());
+    return found->second.front();
   }
   // Several layers share the name: the first listed wins.
   for (const LayerPtr& layer : mLayers) {
     if (layer->name() == name) {
-      return layer;
+      return layer.get();
     }
   }
-  return {};
+  return nullptr;
 }
 
-LayerPtr ChannelRegistry::lookUpLayer(const std::string& name) const {
-  return findLayer(name == "uv" ? std::string("forward") : name);
+LayerPtr ChannelRegistry::findLayer(std::string_view name) const {
+  const Layer* layer = layerNamed(name);
+  return layer != nullptr ? std::const_pointer_cast<Layer>(layer->shared_from_this()) : LayerPtr();
+}
+
+const Layer* ChannelRegistry::peekLayer(std::string_view name) const {
+  return layerNamed(name == "uv" ? std::string_view("forward") : name);
+}
+
+LayerPtr ChannelRegistry::lookUpLayer(std::string_view name) const {
+  return findLayer(name == "uv" ? std::string_view("forward") : name);
 }
 
 void ChannelRegistry::addLayer(const LayerPtr& layer) {

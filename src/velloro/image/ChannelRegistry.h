@@ -6,13 +6,20 @@
 #include <KXImage/Channel.h>
 
 #include <boost/container/small_vector.hpp>
+#include <boost/unordered/unordered_flat_map.hpp>
 
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
 namespace Velloro::Image {
+
+// Whether ChannelDesc::RemapName(name) gives the name back unchanged, as it does for most names;
+// decided without building a string.
+bool RemapKeepsName(std::string_view name);
 
 // The process-wide state behind ChannelDesc, ChannelVector, Layer and LayerVector: the
 // descriptor list, the channel table, the layer list, the two switches read when the library
@@ -40,7 +47,7 @@ public:
   const std::vector<ChannelDescPtr>& descriptors() const { return mDescriptors; }
   void appendDescriptor(const ChannelDescPtr& descriptor);
   // The last listed descriptor of the full name, or empty.
-  ChannelDescPtr findByFullName(const std::string& fullName) const;
+  ChannelDescPtr findByFullName(std::string_view fullName) const;
   // The first listed descriptor whose channel name (after the last ".") equals name in any
   // case, or empty.
   ChannelDescPtr findBySubname(const std::string& name) const;
@@ -50,7 +57,9 @@ public:
   // Called when a change may have moved any descriptor: the next sort sorts everything.
   void orderInvalidated() { mDescriptorsNeedFullSort = true; }
   // Puts the descriptors after the built-ins in order: by owning layer name and index, then
-  // those without a layer by name. Stable, as a bubble sort with the same rule would be.
+  // those without a layer by name. Stable, as a bubble sort with the same rule would be. While
+  // two different layers that own descriptors share a name, the rule does not order their
+  // channels among themselves: the list then follows the neighbour swaps of the bubble sort.
   void sortDescriptors();
   void resetDescriptors();
 
@@ -64,9 +73,11 @@ public:
   // Layer list.
   const std::vector<LayerPtr>& layers() const { return mLayers; }
   // The first listed layer of exactly that name, or empty.
-  LayerPtr findLayer(const std::string& name) const;
+  LayerPtr findLayer(std::string_view name) const;
   // As findLayer, with "uv" looked up as "forward".
-  LayerPtr lookUpLayer(const std::string& name) const;
+  LayerPtr lookUpLayer(std::string_view name) const;
+  // As lookUpLayer, without taking a reference: for lookups that only look.
+  const Layer* peekLayer(std::string_view name) const;
   // Appends a layer and files it by name behind the built-ins.
   void addLayer(const LayerPtr& layer);
   void layerRenamed(const Layer& layer, const std::string& oldName);
@@ -79,11 +90,29 @@ public:
 private:
   using DescriptorBucket = boost::container::small_vector<const ChannelDesc*, 1>;
   using LayerBucket = boost::container::small_vector<const Layer*, 1>;
+  // Hashes std::string and std::string_view alike, so that names are looked up without being
+  // copied into a string first.
+  struct NameHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>()(name); }
+  };
+  template <typename Bucket>
+  using NameIndex = boost::unordered_flat_map<std::string, Bucket, NameHash, std::equal_to<>>;
+
+  const Layer* layerNamed(std::string_view name) const;
 
   ChannelRegistry();
   ~ChannelRegistry();
 
   static bool listsBefore(const ChannelDescPtr& a, const ChannelDescPtr& b);
+  // Whether the neighbours x, y of the list swap places in the bubble sort.
+  static bool swapsInList(const ChannelDesc& x, const ChannelDesc& y);
+  // Whether two different layers owning listed descriptors share a name.
+  bool layerNamesRepeat() const;
+  // Whether a layer other than the descriptor's owner, but of its name, owns a descriptor of
+  // the sorted part of the list (which must be in order).
+  bool sharesNameWithAnotherLayer(const ChannelDesc& descriptor) const;
+  void bubbleSortDescriptors();
 
   void registerBuiltIns();
   void indexDescriptor(const ChannelDesc& descriptor);
@@ -100,7 +129,9 @@ private:
   // built-ins) are in order unless mDescriptorsNeedFullSort.
   std::size_t mSortedEnd = 0;
   bool mDescriptorsNeedFullSort = false;
-  std::unordered_map<std::string, DescriptorBucket> mByFullName;
+  // Found by the last full sort, or since: see sortDescriptors().
+  bool mLayerNamesRepeat = false;
+  NameIndex<DescriptorBucket> mByFullName;
   // Keyed by the channel name in lower case.
   std::unordered_map<std::string, DescriptorBucket> mBySubname;
 
@@ -110,7 +141,7 @@ private:
 
   std::vector<LayerPtr> mLayers;
   bool mLayersNeedFullSort = false;
-  std::unordered_map<std::string, LayerBucket> mLayersByName;
+  NameIndex<LayerBucket> mLayersByName;
   LayerPtr mAllLayer;
 };
 

@@ -3,6 +3,7 @@
 #include <velloro/image/ChannelRegistry.h>
 
 #include <cstring>
+#include <string_view>
 
 namespace Velloro::Image {
 
@@ -13,7 +14,10 @@ ChannelDescPtr ChannelVector::operator[](const char* name) const {
     return {};
   }
   const ChannelRegistry& registry = ChannelRegistry::get();
-  if (ChannelDescPtr found = registry.findByFullName(ChannelDesc::RemapName(name))) {
+  // Most names need no remapping: they are looked up as they are, without a copy.
+  const std::string_view wanted(name);
+  if (ChannelDescPtr found = RemapKeepsName(wanted) ? registry.findByFullName(wanted)
+                                                    : registry.findByFullName(ChannelDesc::RemapName(name))) {
     return found;
   }
   // A single letter names one of the four rgba channels.

@@ -44,7 +44,12 @@ LocalisationConfiguration& LocalisationConfiguration::operator=(const Localisati
 }
 
 LocalisationConfiguration::~LocalisationConfiguration() {
-  notify(_files, eDestroyed);
+  notify(filesLocked(), eDestroyed);
+}
+
+std::set<std::string> LocalisationConfiguration::filesLocked() const {
+  boost::shared_lock<boost::shared_mutex> lock(sConfigurationMutex);
+  return _files;
 }
 
 void LocalisationConfiguration::notify(const std::set<std::string>& files, ChangedState state) {
@@ -74,26 +79,33 @@ void LocalisationConfiguration::setFiles(std::set<std::string> files) {
   }
 }
 
+// The observer gets a copy of the files taken under the lock: a concurrent setFiles() may
+// replace the set while the observer reads it. Comparing under the lock too means that of two
+// threads setting the same value, only one notifies.
 void LocalisationConfiguration::setLocalisationPolicy(LocalisationPolicy policy) {
-  if (policy == _policy) {
-    return;
-  }
+  std::set<std::string> files;
   {
     std::unique_lock<boost::shared_mutex> lock(sConfigurationMutex);
+    if (policy == _policy) {
+      return;
+    }
     _policy = policy;
+    files = _files;
   }
-  notify(_files, ePolicyChanged);
+  notify(files, ePolicyChanged);
 }
 
 void LocalisationConfiguration::setPriority(int priority) {
-  if (priority == _priority) {
-    return;
-  }
+  std::set<std::string> files;
   {
     std::unique_lock<boost::shared_mutex> lock(sConfigurationMutex);
+    if (priority == _priority) {
+      return;
+    }
     _priority = priority;
+    files = _files;
   }
-  notify(_files, ePriorityChanged);
+  notify(files, ePriorityChanged);
 }
 
 void LocalisationConfiguration::setObserver(const Observer& observer) {

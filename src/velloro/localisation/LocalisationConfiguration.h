@@ -23,9 +23,10 @@ namespace Velloro {
 // changes and destruction.
 //
 // Threads: setters may run on any thread; each holds sConfigurationMutex exclusively only while
-// it changes a member, never while the observer runs, so the observer may call back in. Getters
-// and updateStatus take no lock: a reader racing with setters takes sConfigurationMutex shared.
-// The observer runs on the thread that called the setter, constructor or destructor.
+// it compares and changes a member, never while the observer runs, so the observer may call back
+// in. The observer is handed a copy of the files taken under the lock. Getters and updateStatus
+// take no lock: a reader racing with setters takes sConfigurationMutex shared. The observer runs
+// on the thread that called the setter, constructor or destructor.
 class VELLORO_EXPORT LocalisationConfiguration {
 public:
   enum Status : std::int32_t {
@@ -84,6 +85,8 @@ public:
 
 private:
   void notify(const std::set<std::string>& files, ChangedState state);
+  // A copy of the files, read under the shared lock.
+  std::set<std::string> filesLocked() const;
 
   LocalisationPolicy _policy = ePolicyFromAutoLocalizePath;
   int _priority = 0;

@@ -1,12 +1,14 @@
 #include <velloro/localisation/LocalisationEngine.h>
+#include <velloro/localisation/internal/CacheDirectory.h>
 
-#include <boost/filesystem/directory.hpp>
 #include <boost/filesystem/operations.hpp>
-#include <boost/system/error_code.hpp>
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <mutex>
 #include <shared_mutex>
 #include <string_view>
@@ -29,127 +31,9 @@ std::string normalisedText(const fs::path& path) {
   return text;
 }
 
-// The components of a path once "." and ".." are resolved without asking the file system. A
-// leading "/" is a component of its own; a ".." that climbs above the start of a relative path
-// is kept, so it can only stand at the front.
-std::vector<std::string> lexicalComponents(const std::string& text) {
-  std::vector<std::string> components;
-  if (!text.empty() && text.front() == '/') {
-    components.emplace_back("/");
-  }
-  std::size_t start = 0;
-  while (start <= text.size()) {
-    std::size_t end = text.find('/', start);
-    if (end == std::string::npos) {
-      end = text.size();
-    }
-    const std::string component = text.substr(start, end - start);
-    if (component == "..") {
-      if (components.empty() || components.back() == "..") {
-        components.push_back(component);
-      } else if (components.back() != "/") {
-        components.pop_back();
-      }
-    } else if (!component.empty() && component != ".") {
-      components.push_back(component);
-    }
-    start = end + 1;
-  }
-  return components;
-}
-
-fs::path joinComponents(const std::vector<std::string>& components, std::size_t count) {
-  std::string text;
-  for (std::size_t index = 0; index < count; ++index) {
-    if (!text.empty() && text.back() != '/') {
-      text += '/';
-    }
-    text += components[index];
-  }
-  return fs::path(text);
-}
-
-bool isDeviceFull(const boost::system::error_code& error) {
-  return error == boost::system::errc::no_space_on_device;
-}
-
-bool isLeftoverCopy(const fs::path& file) {
-  return file.extension() == ".tmp";
-}
-
-} // namespace
-
-struct LocalisationEngine::FileStat {
-  bool exists = false;
-  std::uint64_t size = 0;
-  std::int64_t modificationTime = 0;
-
-  bool sameAs(const FileStat& other) const {
-    return size == other.size && modificationTime == other.modificationTime;
-  }
-};
-
-LocalisationEngine::LocalisationEngine(const fs::path& root)
-    : _root(normalisedText(root))
-    , _rootText(normalisedText(root))
-    , _rootComponents(lexicalComponents(_rootText)) {
-  std::uint64_t total = 0;
-  for (const fs::path& file : scanCache()) {
-    boost::system::error_code error;
-    if (isLeftoverCopy(file)) {
-      fs::remove(file, error);
-      continue;
-    }
-    const std::uint64_t size = fs::file_size(file, error);
-    if (!error) {
-      total += size;
-    }
-  }
-  _usedSpace = total;
-}
-
-LocalisationEngine::~LocalisationEngine() = default;
-
-void LocalisationEngine::addFileEventObserver(FileEventObserver* observer) {
-  std::unique_lock<std::shared_mutex> lock(_observerMutex);
-  if (std::find(_observers.begin(), _observers.end(), observer) == _observers.end()) {
-    _observers.push_back(observer);
-  }
-}
-
-void LocalisationEngine::removeFileEventObserver(FileEventObserver* observer) {
-  std::unique_lock<std::shared_mutex> lock(_observerMutex);
-  _observers.erase(std::remove(_observers.begin(), _observers.end(), observer), _observers.end());
-}
-
-void LocalisationEngine::notifyObservers(const std::string& sourcePath, FileEvent event) {
-  std::shared_lock<std::shared_mutex> lock(_observerMutex);
-  for (FileEventObserver* observer : _observers) {
-    observer->onFileEvent(sourcePath, event);
-  }
-}
-
-LocalisationEngine::FileStat LocalisationEngine::statFile(const std::string& path) {
-  FileStat stat;
-#ifdef _WIN32
-  struct _stat64 status;
-  if (::_stat64(path.c_str(), &status) == 0) {
-#else
-  struct ::stat status;
-  if (::stat(path.c_str(), &status) == 0) {
-#endif
-    stat.exists = true;
-    stat.size = static_cast<std::uint64_t>(status.st_size);
-    stat.modificationTime = static_cast<std::int64_t>(status.st_mtime);
-  }
-  return stat;
-}
-
-fs::path LocalisationEngine::localPathFor(const fs::path& source) const {
-  return fs::path(localTextFor(source));
-}
-
-std::string LocalisationEngine::localTextFor(const fs::path& source) const {
+// The source's name below the root: a leading "/" or "//" becomes "_" or "__", a drive "X:"
+// becomes "X_".
+std::string mappedName(const fs::path& source) {
   std::string text = normalisedText(source);
   if (!text.empty() && text.front() == '/') {
     for (std::size_t index = 0; index < std::min<std::size_t>(2, text.size()); ++index) {
@@ -163,13 +47,220 @@ std::string LocalisationEngine::localTextFor(const fs::path& source) const {
       text[slash - 1] = '_';
     }
   }
-  return _rootText + "/" + text;
+  return text;
+}
+
+// Left behind by a copy that never finished (or under way in another engine).
+bool isLeftoverName(std::string_view name) {
+  return name.size() >= 4 && name.compare(name.size() - 4, 4, ".tmp") == 0;
+}
+
+bool sameTime(const timespec& a, const timespec& b) {
+  return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
+
+// Copies what the input holds into the output, stopping once more than limit bytes went over.
+// The number of bytes written, or -1 with errno set.
+std::int64_t copyContents(int input, int output, bool knownSize, std::uint64_t limit) {
+  constexpr std::size_t kRangeChunk = std::size_t(8) << 20;
+  constexpr std::size_t kBufferSize = std::size_t(1) << 20;
+  std::uint64_t copied = 0;
+  // Files whose size is unknown (such as those in /proc) may not support copy_file_range.
+  bool useRange = knownSize;
+  std::unique_ptr<char[]> buffer;
+  while (copied <= limit) {
+    ssize_t count = 0;
+    if (useRange) {
+      count = ::copy_file_range(input, nullptr, output, nullptr, kRangeChunk, 0);
+      if (count < 0 && copied == 0 &&
+          (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
+        useRange = false;
+        continue;
+      }
+    } else {
+      if (!buffer) {
+        buffer.reset(new char[kBufferSize]);
+      }
+      count = ::read(input, buffer.get(), kBufferSize);
+      for (ssize_t written = 0; count > 0 && written < count;) {
+        const ssize_t step =
+            ::write(output, buffer.get() + written, static_cast<std::size_t>(count - written));
+        if (step < 0 && errno != EINTR) {
+          return -1;
+        }
+        written += std::max<ssize_t>(step, 0);
+      }
+    }
+    if (count < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      return -1;
+    }
+    if (count == 0 && useRange) {
+      // Some file systems end copy_file_range early; a read tells whether more is there.
+      char probe = 0;
+      count = ::read(input, &probe, 1);
+      if (count > 0 && ::write(output, &probe, 1) != 1) {
+        return -1;
+      }
+      useRange = false;
+      if (count < 0 && errno == EINTR) {
+        continue;
+      }
+    }
+    if (count < 0) {
+      return -1;
+    }
+    if (count == 0) {
+      break;
+    }
+    copied += static_cast<std::uint64_t>(count);
+  }
+  return static_cast<std::int64_t>(copied);
+}
+
+} // namespace
+
+struct LocalisationEngine::FileStat {
+  bool exists = false;
+  bool regular = false;
+  std::uint64_t size = 0;
+  timespec modified{};
+
+  // A copy matches its source with the same size and modification time. Copies stamped by
+  // earlier versions carry whole seconds only, so a copy without a fraction compares by seconds.
+  bool matchedBy(const FileStat& copy) const {
+    return size == copy.size && modified.tv_sec == copy.modified.tv_sec &&
+           (copy.modified.tv_nsec == 0 || copy.modified.tv_nsec == modified.tv_nsec);
+  }
+};
+
+namespace {
+
+template <typename Stat> void fillFrom(Stat& stat, const struct ::stat& status) {
+  stat.exists = true;
+  stat.regular = S_ISREG(status.st_mode);
+  stat.size = static_cast<std::uint64_t>(status.st_size);
+  stat.modified = status.st_mtim;
+}
+
+} // namespace
+
+LocalisationEngine::LocalisationEngine(const fs::path& root)
+    : m_root(normalisedText(root))
+    , m_rootText(normalisedText(root))
+    , m_cache(std::make_unique<CacheDirectory>(m_rootText)) {
+  const bool alone = m_cache->startAlone();
+  std::uint64_t total = 0;
+  m_cache->scan([&](const CacheDirectory::ScanEntry& entry) {
+    if (!isLeftoverName(entry.name)) {
+      total += entry.size;
+    } else if (alone) {
+      ::unlinkat(entry.directory, entry.name, 0);
+    }
+  });
+  m_cache->finishStartup();
+  m_usedSpace = total;
+}
+
+LocalisationEngine::~LocalisationEngine() = default;
+
+void LocalisationEngine::addFileEventObserver(FileEventObserver* observer) {
+  std::unique_lock<std::shared_mutex> lock(m_observerMutex);
+  if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
+    m_observers.push_back(observer);
+  }
+}
+
+void LocalisationEngine::removeFileEventObserver(FileEventObserver* observer) {
+  std::unique_lock<std::shared_mutex> lock(m_observerMutex);
+  m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+void LocalisationEngine::notifyObservers(const std::string& sourcePath, FileEvent event) {
+  std::shared_lock<std::shared_mutex> lock(m_observerMutex);
+  for (FileEventObserver* observer : m_observers) {
+    observer->onFileEvent(sourcePath, event);
+  }
+}
+
+LocalisationEngine::FileStat LocalisationEngine::statSource(const fs::path& source) {
+  FileStat stat;
+  struct ::stat status {};
+  if (::stat(source.c_str(), &status) == 0) {
+    fillFrom(stat, status);
+  }
+  return stat;
+}
+
+LocalisationEngine::FileStat LocalisationEngine::statLocal(const CachePath& path, bool keptFolder) const {
+  FileStat stat;
+  struct ::stat status {};
+  int result = -1;
+  if (keptFolder) {
+    const auto folder = m_cache->keptDirectory(path.folder);
+    result = folder ? ::fstatat(folder->get(), path.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) : -1;
+    if (result != 0 && folder) {
+      // The kept folder may have been deleted and made anew since: only a fresh one can tell.
+      m_cache->forgetDirectory(path.folder);
+      keptFolder = false;
+    }
+  }
+  if (!keptFolder) {
+    const FileDescriptor folder = m_cache->openDirectory(path.folder, false);
+    result = folder ? ::fstatat(folder.get(), path.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) : -1;
+  }
+  // A link at the copy's name is not a copy: it is never followed.
+  if (result == 0 && !S_ISLNK(status.st_mode)) {
+    fillFrom(stat, status);
+  }
+  return stat;
+}
+
+fs::path LocalisationEngine::localPathFor(const fs::path& source) const {
+  return fs::path(localTextFor(source));
+}
+
+std::string LocalisationEngine::localTextFor(const fs::path& source) const {
+  return m_rootText + "/" + mappedName(source);
+}
+
+bool LocalisationEngine::acceptsSource(const fs::path& source) const {
+  CachePath path;
+  return cachePathFor(source, path);
+}
+
+bool LocalisationEngine::cachePathFor(const fs::path& source, CachePath& path) const {
+  path.folder.clear();
+  path.name.clear();
+  if (source.native().find('\\') != std::string::npos) {
+    return false;
+  }
+  const std::string mapped = mappedName(source);
+  path.folder.reserve(mapped.size());
+  for (std::size_t start = 0; start <= mapped.size();) {
+    const std::size_t end = std::min(mapped.find('/', start), mapped.size());
+    const std::string_view component(mapped.data() + start, end - start);
+    start = end + 1;
+    if (component == "..") {
+      return false;
+    }
+    if (component.empty() || component == ".") {
+      continue;
+    }
+    if (!path.name.empty()) {
+      path.folder.append(path.folder.empty() ? "" : "/").append(path.name);
+    }
+    path.name.assign(component);
+  }
+  return !path.name.empty() && !isLeftoverName(path.name);
 }
 
 std::string LocalisationEngine::sourcePathFor(const fs::path& localPath) const {
   std::string text = normalisedText(localPath);
-  const bool longerThanRoot = text.size() > _rootText.size();
-  text.erase(0, std::min(text.size(), _rootText.size()));
+  const bool longerThanRoot = text.size() > m_rootText.size();
+  text.erase(0, std::min(text.size(), m_rootText.size()));
   if (longerThanRoot && !text.empty() && text.front() == '/') {
     text.erase(0, 1);
   }
@@ -188,33 +279,13 @@ std::string LocalisationEngine::sourcePathFor(const fs::path& localPath) const {
   return text;
 }
 
-bool LocalisationEngine::liesInsideRoot(const std::string& text) const {
-  // The common case, checked without splitting: root + "/" + a name with no component that
-  // starts with a dot, so nothing that "." or ".." could resolve.
-  if (text.size() > _rootText.size() + 1 && text.compare(0, _rootText.size(), _rootText) == 0 &&
-      text[_rootText.size()] == '/') {
-    const std::string_view name = std::string_view(text).substr(_rootText.size() + 1);
-    if (name.front() != '.' && name.find("/.") == std::string_view::npos &&
-        name.find_first_not_of('/') != std::string_view::npos) {
-      return true;
-    }
-  }
-  const std::vector<std::string> local = lexicalComponents(text);
-  if (local.size() <= _rootComponents.size() ||
-      !std::equal(_rootComponents.begin(), _rootComponents.end(), local.begin())) {
-    return false;
-  }
-  return std::find(local.begin() + static_cast<std::ptrdiff_t>(_rootComponents.size()), local.end(), "..") ==
-         local.end();
-}
-
 std::pair<LocalisationEngine::StorageLimitMode, std::uint64_t> LocalisationEngine::getDiskSizeLimit() const {
   for (;;) {
-    const std::uint64_t before = _limitSequence.load();
+    const std::uint64_t before = m_limitSequence.load();
     if (before % 2 == 0) {
-      const int mode = _limitMode.load();
-      const std::uint64_t limit = _sizeLimit.load();
-      if (_limitSequence.load() == before) {
+      const int mode = m_limitMode.load();
+      const std::uint64_t limit = m_sizeLimit.load();
+      if (m_limitSequence.load() == before) {
         return {static_cast<StorageLimitMode>(mode), limit};
       }
     }
@@ -223,14 +294,14 @@ std::pair<LocalisationEngine::StorageLimitMode, std::uint64_t> LocalisationEngin
 }
 
 void LocalisationEngine::setDiskSizeLimit(StorageLimitMode mode, std::uint64_t bytes) {
-  std::uint64_t sequence = _limitSequence.load();
-  while (sequence % 2 != 0 || !_limitSequence.compare_exchange_weak(sequence, sequence + 1)) {
+  std::uint64_t sequence = m_limitSequence.load();
+  while (sequence % 2 != 0 || !m_limitSequence.compare_exchange_weak(sequence, sequence + 1)) {
     std::this_thread::yield();
-    sequence = _limitSequence.load();
+    sequence = m_limitSequence.load();
   }
-  _limitMode.store(mode);
-  _sizeLimit.store(bytes);
-  _limitSequence.store(sequence + 2);
+  m_limitMode.store(mode);
+  m_sizeLimit.store(bytes);
+  m_limitSequence.store(sequence + 2);
 }
 
 std::uint64_t LocalisationEngine::maximumSpaceUsage() const {
@@ -238,48 +309,44 @@ std::uint64_t LocalisationEngine::maximumSpaceUsage() const {
   if (mode != eMinimumFree) {
     return limit;
   }
-  const fs::space_info volume = fs::space(_root);
-  const std::uint64_t used = _usedSpace.load();
+  const fs::space_info volume = fs::space(m_root);
+  const std::uint64_t used = m_usedSpace.load();
   const std::uint64_t usable = used + std::min<std::uint64_t>(volume.available, UINT64_MAX - used);
   return usable > limit ? usable - limit : 0;
 }
 
 std::uint64_t LocalisationEngine::roomFor(std::uint64_t maximumUsage, const FileStat& localCopy) const {
-  const std::uint64_t used = _usedSpace.load();
-  const std::uint64_t ownCopy = localCopy.exists ? localCopy.size : 0;
+  const std::uint64_t used = m_usedSpace.load();
+  const std::uint64_t ownCopy = localCopy.regular ? localCopy.size : 0;
   const std::uint64_t usedByOthers = used > ownCopy ? used - ownCopy : 0;
   return maximumUsage > usedByOthers ? maximumUsage - usedByOthers : 0;
 }
 
 void LocalisationEngine::releaseUsedSpace(std::uint64_t bytes) {
-  std::uint64_t used = _usedSpace.load();
+  std::uint64_t used = m_usedSpace.load();
   while (bytes <= used) {
-    if (_usedSpace.compare_exchange_weak(used, used - bytes)) {
+    if (m_usedSpace.compare_exchange_weak(used, used - bytes)) {
       return;
     }
   }
   // The file was counted less than it holds (it arrived behind the engine's back).
-  _usedSpace = calculateUsedSpace();
+  m_usedSpace = calculateUsedSpace();
 }
 
 void LocalisationEngine::checkFile(const fs::path& source) {
-  const std::string localPath = localTextFor(source);
-  if (!liesInsideRoot(localPath)) {
-    notifyObservers(source.string(), eSourceMissing);
-    return;
-  }
-  const FileStat sourceStat = statFile(source.string());
+  CachePath path;
+  const FileStat sourceStat = cachePathFor(source, path) ? statSource(source) : FileStat();
   if (!sourceStat.exists) {
     notifyObservers(source.string(), eSourceMissing);
     return;
   }
-  const FileStat localStat = statFile(localPath);
+  const FileStat localStat = statLocal(path, true);
   if (!localStat.exists) {
     notifyObservers(source.string(), eNotLocal);
     return;
   }
   const std::uint64_t maximumUsage = maximumSpaceUsage();
-  if (sourceStat.sameAs(localStat) || sourceStat.size > roomFor(maximumUsage, localStat)) {
+  if (sourceStat.matchedBy(localStat) || sourceStat.size > roomFor(maximumUsage, localStat)) {
     // A changed source that could not be copied anyway leaves the copy as good as it gets.
     notifyObservers(source.string(), eUpToDate);
   } else {
@@ -288,127 +355,182 @@ void LocalisationEngine::checkFile(const fs::path& source) {
 }
 
 void LocalisationEngine::localiseFile(const fs::path& source) {
-  const std::string localPath = localTextFor(source);
-  if (!liesInsideRoot(localPath)) {
+  CachePath path;
+  if (!cachePathFor(source, path)) {
     return;
   }
-  const FileStat sourceStat = statFile(source.string());
-  const FileStat localStat = statFile(localPath);
+  const FileStat sourceStat = statSource(source);
+  const FileStat localStat = statLocal(path, false);
   const std::uint64_t maximumUsage = maximumSpaceUsage();
-  if (!sourceStat.exists || (localStat.exists && sourceStat.sameAs(localStat))) {
+  if (!sourceStat.exists || (localStat.exists && sourceStat.matchedBy(localStat))) {
     return;
   }
-  if (sourceStat.size > roomFor(maximumUsage, localStat)) {
+  const std::uint64_t room = roomFor(maximumUsage, localStat);
+  if (sourceStat.size > room) {
     notifyObservers(source.string(), eInsufficientSpace);
     return;
   }
-  switch (copyIntoCache(source, sourceStat, localPath, localStat)) {
+  switch (copyIntoCache(source, sourceStat, path, localStat, room)) {
   case eCopied:
     notifyObservers(source.string(), eFileLocalised);
     break;
   case eNoSpaceOnDevice:
     notifyObservers(source.string(), eDiskFull);
     break;
+  case eOverran:
+    notifyObservers(source.string(), eInsufficientSpace);
+    break;
   case eCopyFailed:
     break;
   }
 }
 
-LocalisationEngine::CopyOutcome LocalisationEngine::copyIntoCache(const fs::path& source,
-                                                                  const FileStat& sourceStat,
-                                                                  const fs::path& localPath,
-                                                                  const FileStat& localCopy) {
-  const fs::path temporary(localPath.string() + ".tmp");
-  boost::system::error_code ignored;
-  try {
-    fs::create_directories(localPath.parent_path());
-    fs::remove(temporary);
-    if (fs::remove(localPath)) {
-      releaseUsedSpace(localCopy.size);
-    }
-    boost::system::error_code copyError;
-    fs::copy_file(source, temporary, fs::copy_options::none, copyError);
-    if (copyError) {
-      // A partial copy only takes space a full disk needs back.
-      fs::remove(temporary, ignored);
-      return isDeviceFull(copyError) ? eNoSpaceOnDevice : eCopyFailed;
-    }
-    // Counting what was copied keeps the total true even if the source changed meanwhile.
-    const std::uint64_t copied = fs::file_size(temporary);
-    fs::rename(temporary, localPath);
-    _usedSpace += copied;
-    fs::last_write_time(localPath, static_cast<std::time_t>(sourceStat.modificationTime));
-    return eCopied;
-  } catch (const fs::filesystem_error& error) {
-    fs::remove(temporary, ignored);
-    return isDeviceFull(error.code()) ? eNoSpaceOnDevice : eCopyFailed;
+LocalisationEngine::CopyOutcome
+LocalisationEngine::copyIntoCache(const fs::path& source, const FileStat& sourceStat, const CachePath& path,
+                                  const FileStat& localCopy, std::uint64_t room) {
+  // Reading a FIFO or a device could block or never end.
+  if (!sourceStat.regular) {
+    return eCopyFailed;
   }
+  FileDescriptor input(::open(source.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+  struct ::stat before {};
+  if (!input || ::fstat(input.get(), &before) != 0 || !S_ISREG(before.st_mode)) {
+    return eCopyFailed;
+  }
+  const char* name = path.name.c_str();
+  FileDescriptor directory = m_cache->openDirectory(path.folder, true);
+  std::string temporary;
+  FileDescriptor output;
+  // Undoes what the attempt left: the temporary file and the folders made for it.
+  const auto fail = [&](int error, CopyOutcome outcome = eCopyFailed) {
+    if (!temporary.empty()) {
+      ::unlinkat(directory.get(), temporary.c_str(), 0);
+    }
+    output.close();
+    directory.close();
+    m_cache->removeEmptyDirectories(path.folder);
+    return error == ENOSPC ? eNoSpaceOnDevice : outcome;
+  };
+  if (!directory) {
+    return fail(errno);
+  }
+  if (localCopy.exists) {
+    if (::unlinkat(directory.get(), name, localCopy.regular ? 0 : AT_REMOVEDIR) == 0) {
+      if (localCopy.regular) {
+        releaseUsedSpace(localCopy.size);
+      }
+    } else if (errno != ENOENT) {
+      return fail(errno);
+    }
+  }
+
+  // A name of this engine's own, short enough for any directory, never another's copy.
+  static std::atomic<std::uint64_t> s_copyNumber{0};
+  // The owner's execute bit decides for everyone; the special bits never pass.
+  const mode_t mode = (before.st_mode & S_IXUSR) ? (before.st_mode & 0777) : (before.st_mode & 0666);
+  for (int attempt = 0; !output && attempt < 8; ++attempt) {
+    temporary = ".copy-" + std::to_string(::getpid()) + "-" + std::to_string(++s_copyNumber) + ".tmp";
+    output = FileDescriptor(::openat(directory.get(), temporary.c_str(),
+                                     O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode));
+    if (!output && errno != EEXIST) {
+      const int error = errno;
+      temporary.clear();
+      return fail(error);
+    }
+  }
+  if (!output) {
+    temporary.clear();
+    return fail(EEXIST);
+  }
+
+  const std::int64_t copied = copyContents(input.get(), output.get(), before.st_size > 0, room);
+  if (copied < 0) {
+    return fail(errno);
+  }
+  if (std::uint64_t(copied) > room) {
+    return fail(0, eOverran);
+  }
+  // A source written to while it was copied leaves a copy that is no version of it.
+  struct ::stat after {};
+  if (::fstat(input.get(), &after) != 0 || after.st_size != before.st_size ||
+      !sameTime(after.st_mtim, before.st_mtim) || (before.st_size > 0 && copied != before.st_size)) {
+    return fail(0);
+  }
+  // Stamped before it takes its name, so that no one ever sees the copy with another time.
+  const timespec times[2] = {{0, UTIME_OMIT}, before.st_mtim};
+  if (::futimens(output.get(), times) != 0) {
+    return fail(errno);
+  }
+  if (const int error = output.close()) {
+    return fail(error);
+  }
+  if (::renameat(directory.get(), temporary.c_str(), directory.get(), name) != 0) {
+    return fail(errno);
+  }
+  m_usedSpace += std::uint64_t(copied);
+  return eCopied;
 }
 
 void LocalisationEngine::removeFile(const fs::path& source) {
-  const std::string localText = localTextFor(source);
-  if (!liesInsideRoot(localText)) {
+  CachePath path;
+  if (!cachePathFor(source, path)) {
     return;
   }
-  const fs::path localPath(localText);
-  boost::system::error_code sizeError;
-  const std::uint64_t size = fs::file_size(localPath, sizeError);
-  boost::system::error_code removeError;
-  fs::remove(localPath, removeError);
-  if (!removeError) {
-    if (!sizeError) {
-      releaseUsedSpace(size);
+  FileDescriptor directory = m_cache->openDirectory(path.folder, false);
+  if (!directory) {
+    // Nothing is cached there; a link in the way (ELOOP) leads out of the cache and is left.
+    if (errno == ENOENT || errno == ENOTDIR) {
+      notifyObservers(source.string(), eFileRemoved);
     }
-    notifyObservers(source.string(), eFileRemoved);
+  } else {
+    const char* name = path.name.c_str();
+    struct ::stat status {};
+    const bool statusRead = ::fstatat(directory.get(), name, &status, AT_SYMLINK_NOFOLLOW) == 0;
+    const bool isDirectory = statusRead && S_ISDIR(status.st_mode);
+    if (::unlinkat(directory.get(), name, isDirectory ? AT_REMOVEDIR : 0) == 0) {
+      if (!statusRead) {
+        // What was deleted was never measured: only a recount knows the total now.
+        m_usedSpace = calculateUsedSpace();
+      } else if (S_ISREG(status.st_mode)) {
+        releaseUsedSpace(static_cast<std::uint64_t>(status.st_size));
+      }
+      notifyObservers(source.string(), eFileRemoved);
+    } else if (errno == ENOENT) {
+      notifyObservers(source.string(), eFileRemoved);
+    }
+    directory.close();
   }
-  removeEmptiedDirectories(localPath);
-}
-
-void LocalisationEngine::removeEmptiedDirectories(const fs::path& localPath) const {
-  const std::vector<std::string> local = lexicalComponents(normalisedText(localPath));
-  // Walk from the parent up to, never including, the root.
-  for (std::size_t count = local.size() - 1; count > _rootComponents.size(); --count) {
-    const fs::path directory = joinComponents(local, count);
-    boost::system::error_code error;
-    if (!fs::is_directory(directory, error) || error || !fs::is_empty(directory, error) || error) {
-      return;
-    }
-    fs::remove(directory, error);
-    if (error) {
-      return;
-    }
-  }
-}
-
-std::vector<fs::path> LocalisationEngine::scanCache() const {
-  std::vector<fs::path> files;
-  for (fs::recursive_directory_iterator entry(_root), end; entry != end; ++entry) {
-    boost::system::error_code error;
-    const fs::file_status status = entry->status(error);
-    if (!error && fs::is_regular_file(status)) {
-      files.push_back(entry->path());
-    }
-  }
-  return files;
+  m_cache->removeEmptyDirectories(path.folder);
 }
 
 std::uint64_t LocalisationEngine::calculateUsedSpace() const {
   std::uint64_t total = 0;
-  for (const fs::path& file : scanCache()) {
-    boost::system::error_code error;
-    const std::uint64_t size = isLeftoverCopy(file) ? 0 : fs::file_size(file, error);
-    if (!error) {
-      total += size;
+  m_cache->scan([&total](const CacheDirectory::ScanEntry& entry) {
+    if (!isLeftoverName(entry.name)) {
+      total += entry.size;
     }
-  }
+  });
   return total;
 }
 
 std::set<std::string> LocalisationEngine::reportLocalFiles() const {
   std::set<std::string> sources;
-  for (const fs::path& file : scanCache()) {
-    sources.insert(sourcePathFor(file));
+  for (auto& [source, size] : reportLocalFileSizes()) {
+    sources.insert(sources.end(), source);
   }
+  return sources;
+}
+
+std::map<std::string, std::uint64_t> LocalisationEngine::reportLocalFileSizes() const {
+  std::map<std::string, std::uint64_t> sources;
+  const std::string prefix = m_rootText + "/";
+  std::string local;
+  m_cache->scan([&](const CacheDirectory::ScanEntry& entry) {
+    if (!isLeftoverName(entry.name)) {
+      local.assign(prefix).append(entry.relativePath);
+      sources.emplace(sourcePathFor(local), entry.size);
+    }
+  });
   return sources;
 }
 

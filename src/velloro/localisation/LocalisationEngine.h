@@ -7,6 +7,8 @@
 
 #include <atomic>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -14,20 +16,31 @@
 
 namespace Velloro {
 
+class CacheDirectory;
+
 // One local cache directory (the root) and the three operations of localisation on one source
 // file at a time: check whether the local copy is current, copy the source in, delete the copy.
 // It keeps a running total of the bytes the cache holds, refuses copies that would exceed the
 // storage limit, and reports each outcome to its observers. It never evicts on its own.
 //
 // A source maps to root + "/" + its path with slashes, where a leading "/" or "//" turns into
-// "_" or "__" and a drive "X:" into "X_". A source whose copy would lie outside the root once
-// "." and ".." are resolved is never touched: checkFile reports eSourceMissing for it,
-// localiseFile and removeFile ignore it.
+// "_" or "__" and a drive "X:" into "X_". Some sources have no place in the cache (see
+// acceptsSource) and are never touched: checkFile reports eSourceMissing for them,
+// localiseFile and removeFile ignore them.
+//
+// Files are reached relative to the root opened once at construction, never through a link
+// planted inside the cache. A copy is written under a temporary name of its own that ends in
+// ".tmp", stamped with the source's modification time and then renamed into place, so several
+// engines (also in other processes) may share one root; each one's total may lag the others'
+// work, but a recount is always true. A copy never carries setuid, setgid or sticky bits, and a
+// source that changes while it is copied, or is not a regular file, is not copied. Copies and
+// their folders are POSIX files reached through open directories (openat and its kin).
 //
 // Threads: checkFile may run on several threads at once, alongside one thread that runs
 // localiseFile and removeFile (the queue's "Localiser" thread). Used space, limit and mode are
 // atomics (the mode and limit read as one consistent pair), so any thread may read them and
-// the host may set the limit at any time. Observers are called on the thread that did the
+// the host may set the limit at any time. Checks share the folders kept open for reading under
+// a lock of their own. Observers are called on the thread that did the
 // operation, under a shared lock: they must be thread-safe and must not add or remove
 // observers from inside onFileEvent.
 class VELLORO_EXPORT LocalisationEngine {
@@ -75,52 +88,65 @@ public:
   // the copy is gone.
   void removeFile(const boost::filesystem::path& source);
 
+  // Whether the source has a copy of its own in the cache. Refused: names whose mapped path has
+  // a ".." component or is empty, names with a backslash (on this platform a backslash is part
+  // of a name, and the mapping would make it another file's copy), and names ending in ".tmp",
+  // which could not be told from an interrupted copy.
+  bool acceptsSource(const boost::filesystem::path& source) const;
+
   // Where the copy of a source lives; pure computation.
   boost::filesystem::path localPathFor(const boost::filesystem::path& source) const;
   // The source a local path stands for (the inverse of localPathFor, as far as names allow).
   std::string sourcePathFor(const boost::filesystem::path& localPath) const;
 
-  boost::filesystem::path localisedFilesRootDirectory() const { return _root; }
+  boost::filesystem::path localisedFilesRootDirectory() const { return m_root; }
   std::pair<StorageLimitMode, std::uint64_t> getDiskSizeLimit() const;
   // Applies from the next check or copy; nothing is re-evaluated or deleted.
   void setDiskSizeLimit(StorageLimitMode mode, std::uint64_t bytes);
   // The limit itself, or in eMinimumFree: used + available on the root's volume - limit, at
   // least 0 (throws boost::filesystem::filesystem_error if the volume cannot be asked).
   std::uint64_t maximumSpaceUsage() const;
-  std::uint64_t usedSpace() const { return _usedSpace.load(); }
+  std::uint64_t usedSpace() const { return m_usedSpace.load(); }
   // The source path of every file in the cache.
   std::set<std::string> reportLocalFiles() const;
+  // The same with the size of each copy, from the same single walk of the cache.
+  std::map<std::string, std::uint64_t> reportLocalFileSizes() const;
 
 private:
-  enum CopyOutcome { eCopied, eCopyFailed, eNoSpaceOnDevice };
+  enum CopyOutcome { eCopied, eCopyFailed, eNoSpaceOnDevice, eOverran };
   struct FileStat;
+  // A copy's place below the root: its folder ("a/b", empty for the root) and its name.
+  struct CachePath {
+    std::string folder;
+    std::string name;
+  };
 
-  static FileStat statFile(const std::string& path);
+  static FileStat statSource(const boost::filesystem::path& source);
+  // For checks, through the folders kept open for reading; otherwise opened afresh.
+  FileStat statLocal(const CachePath& path, bool keptFolder) const;
   std::string localTextFor(const boost::filesystem::path& source) const;
-  // Whether a local path (as localTextFor gives it) lies below the root once resolved.
-  bool liesInsideRoot(const std::string& localPath) const;
-  std::vector<boost::filesystem::path> scanCache() const;
+  // Where the copy goes below the root; false for a refused source.
+  bool cachePathFor(const boost::filesystem::path& source, CachePath& path) const;
   std::uint64_t calculateUsedSpace() const;
   // Subtracts from the used space; a total that would fall below zero cannot be trusted, so
   // the cache is recounted instead.
   void releaseUsedSpace(std::uint64_t bytes);
   std::uint64_t roomFor(std::uint64_t maximumUsage, const FileStat& localCopy) const;
   CopyOutcome copyIntoCache(const boost::filesystem::path& source, const FileStat& sourceStat,
-                            const boost::filesystem::path& localPath, const FileStat& localCopy);
-  void removeEmptiedDirectories(const boost::filesystem::path& localPath) const;
+                            const CachePath& path, const FileStat& localCopy, std::uint64_t room);
   void notifyObservers(const std::string& sourcePath, FileEvent event);
 
-  boost::filesystem::path _root;
-  std::string _rootText;
-  std::vector<std::string> _rootComponents; // the root with "." and ".." resolved
-  std::shared_mutex _observerMutex;
-  std::vector<FileEventObserver*> _observers;
-  std::atomic<std::uint64_t> _usedSpace{0};
+  boost::filesystem::path m_root;
+  std::string m_rootText;
+  std::unique_ptr<CacheDirectory> m_cache;
+  std::shared_mutex m_observerMutex;
+  std::vector<FileEventObserver*> m_observers;
+  std::atomic<std::uint64_t> m_usedSpace{0};
   // The limit pair behind a sequence counter: odd while a writer changes it, so a reader that
   // saw the same even count before and after has read a consistent pair.
-  mutable std::atomic<std::uint64_t> _limitSequence{0};
-  std::atomic<std::int32_t> _limitMode{eMaximumUsage};
-  std::atomic<std::uint64_t> _sizeLimit{0};
+  mutable std::atomic<std::uint64_t> m_limitSequence{0};
+  std::atomic<std::int32_t> m_limitMode{eMaximumUsage};
+  std::atomic<std::uint64_t> m_sizeLimit{0};
 };
 
 } // namespace Velloro

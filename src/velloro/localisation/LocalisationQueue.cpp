@@ -9,10 +9,12 @@ namespace Velloro {
 
 namespace {
 
-// ORVIK_LOCALIZATION_NUMWATCHERS as a leading decimal number; unset, unreadable or below 1 gives 1.
+// ORVIK_LOCALIZATION_NUMWATCHERS as a leading decimal number; unset, unreadable or below 1 gives
+// 1, and a number too large for the threads a process can start gives the maximum.
 unsigned checkThreadsFromEnvironment() {
   const char* text = std::getenv("ORVIK_LOCALIZATION_NUMWATCHERS");
-  return static_cast<unsigned>(std::max(text ? std::atoi(text) : 1, 1));
+  const long long requested = text ? std::strtoll(text, nullptr, 10) : 1;
+  return static_cast<unsigned>(std::clamp<long long>(requested, 1, LocalisationQueue::kMaximumCheckThreads));
 }
 
 } // namespace
@@ -30,9 +32,11 @@ LocalisationQueue::~LocalisationQueue() {
 }
 
 void LocalisationQueue::queueTask(FileTask kind, int priority, const std::string& path) {
-  std::lock_guard<std::mutex> lock(_tableMutex);
+  // Made before the table is locked: no one can see the task until it is in the table, and the
+  // workers completing other tasks wait less for the lock.
   boost::intrusive_ptr<FileTaskProcessorTask> task(new FileTaskProcessorTask(_engine, *this, path, kind));
   task->setPriority(priority);
+  std::lock_guard<std::mutex> lock(_tableMutex);
   const auto entry = _pendingTasks.emplace(path, task);
   Tessel::Base::ThreadPoolBoost& pool = kind == eCheckFile ? _checkPool : _localiserPool;
   if (!pool.addTask(task.get())) {

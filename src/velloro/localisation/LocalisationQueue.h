@@ -20,7 +20,8 @@ namespace Velloro {
 class FileTaskProcessorTask;
 
 // Runs the host's requests to check, localise or remove one file as tasks over one engine:
-// checks on the "CheckFile" pool (n threads, n from ORVIK_LOCALIZATION_NUMWATCHERS, at least 1),
+// checks on the "CheckFile" pool (n threads, n from ORVIK_LOCALIZATION_NUMWATCHERS, from 1 to
+// kMaximumCheckThreads),
 // copies and removals one at a time on the one-thread "Localiser" pool, which keeps the engine's
 // space accounting to a single writer. A table of the tasks queued and not yet completed, by
 // path, lets the host count them and cancel them per file. The table holds a reference to each
@@ -35,6 +36,8 @@ class FileTaskProcessorTask;
 class VELLORO_EXPORT LocalisationQueue {
 public:
   enum FileTask : std::int32_t { eCheckFile = 0, eLocaliseFile = 1, eRemoveFile = 2 };
+  // More check threads than this are never started, whatever the environment asks for.
+  static constexpr int kMaximumCheckThreads = 256;
 
   explicit LocalisationQueue(LocalisationEngine& engine);
   // Drops the queued tasks, waits for the executing ones, then joins the threads.

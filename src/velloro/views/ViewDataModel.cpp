@@ -133,7 +133,10 @@ bool ViewDataModel::setData(const QModelIndex& index, const QVariant& value, int
 
 bool ViewDataModel::insertRows(int row, int count, const QModelIndex& parent) {
   const int first = std::min(row, viewCount());
-  if (row < 0 || count < 1 || parent.isValid() || count > std::numeric_limits<int>::max() - first) {
+  // Each new row may need a new id: refuse, before allocating anything, what the id counter or
+  // the row limit cannot hold.
+  if (row < 0 || count < 1 || parent.isValid() || count > kMaxViewCount - viewCount() ||
+      count > std::numeric_limits<int>::max() - sNextViewId) {
     return false;
   }
   std::vector<View> created;

@@ -30,6 +30,9 @@ class VELLORO_EXPORT ViewDataModel : public QAbstractTableModel {
 
 public:
   static constexpr int kInvalidView = -1;
+  // The most rows a model holds: insertRows() refuses counts beyond it, far more views than any
+  // project has, rather than allocate for a mistaken count.
+  static constexpr int kMaxViewCount = 1 << 16;
 
   explicit ViewDataModel(QObject* parent = nullptr);
   ~ViewDataModel() override;

@@ -9,10 +9,6 @@ namespace Velloro {
 namespace {
 
 bool ProbeStereo() {
-  // Without an application there is no platform to ask.
-  if (!QGuiApplication::instance()) {
-    return false;
-  }
   QSurfaceFormat format = QSurfaceFormat::defaultFormat();
   format.setStereo(true);
   QOpenGLContext context;
@@ -26,6 +22,10 @@ bool ProbeStereo() {
 } // namespace
 
 bool IsOpenGLStereoAvailable() {
+  // Without an application there is no platform to ask; the answer is kept only once there is.
+  if (!QGuiApplication::instance()) {
+    return false;
+  }
   static const bool available = ProbeStereo();
   return available;
 }

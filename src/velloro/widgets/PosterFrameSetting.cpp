@@ -2,26 +2,24 @@
 
 namespace Velloro {
 
-namespace {
-const std::vector<std::pair<std::string, PosterFrameSetting>> kPosterFrameSettingNames = {
-    {"First", First}, {"Middle", Middle}, {"Last", Last}, {"Custom...", Custom}};
-} // namespace
-
+// Built on first use, so that it is ready even for a static initialiser of another file.
 const std::vector<std::pair<std::string, PosterFrameSetting>>& PosterFrameSettingNames() {
-  return kPosterFrameSettingNames;
+  static const std::vector<std::pair<std::string, PosterFrameSetting>> kNames = {
+      {"First", First}, {"Middle", Middle}, {"Last", Last}, {"Custom...", Custom}};
+  return kNames;
 }
 
 std::string PosterFrameSettingToString(PosterFrameSetting setting) {
-  for (const auto& [name, value] : kPosterFrameSettingNames) {
+  for (const auto& [name, value] : PosterFrameSettingNames()) {
     if (value == setting) {
       return name;
     }
   }
-  return kPosterFrameSettingNames.front().first;
+  return PosterFrameSettingNames().front().first;
 }
 
 PosterFrameSetting PosterFrameSettingFromString(const std::string& name) {
-  for (const auto& [known, value] : kPosterFrameSettingNames) {
+  for (const auto& [known, value] : PosterFrameSettingNames()) {
     if (known == name) {
       return value;
     }

@@ -11,8 +11,8 @@ namespace Velloro {
 // Which frame of a clip stands for it in thumbnails.
 enum PosterFrameSetting { First = 0, Middle = 1, Last = 2, Custom = 3 };
 
-// The names in menu order: "First", "Middle", "Last", "Custom...". Built when the library
-// loads and never changed, so any thread may read it.
+// The names in menu order: "First", "Middle", "Last", "Custom...". Built on first use (also
+// from static initialisers) and never changed, so any thread may read it.
 VELLORO_EXPORT const std::vector<std::pair<std::string, PosterFrameSetting>>& PosterFrameSettingNames();
 
 // The setting's name; "First" for a value outside the table.

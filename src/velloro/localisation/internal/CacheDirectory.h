@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <shared_mutex>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace Velloro {
+
+// An open file descriptor, closed when the holder goes.
+class FileDescriptor {
+public:
+  FileDescriptor() = default;
+  explicit FileDescriptor(int fd)
+      : m_fd(fd) {}
+  FileDescriptor(FileDescriptor&& other) noexcept
+      : m_fd(other.release()) {}
+  FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+  ~FileDescriptor();
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+
+  int get() const { return m_fd; }
+  explicit operator bool() const { return m_fd >= 0; }
+  int release() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return fd;
+  }
+  // Closes now; the close's own error (a delayed write failure) as an errno value, or 0.
+  int close();
+
+private:
+  int m_fd = -1;
+};
+
+// The cache root, opened once, and every file operation below it done relative to that open
+// directory, one component at a time and never through a symbolic link: whatever links are
+// planted inside the cache, nothing outside the root is created, written, renamed or deleted.
+// A root that is itself a link is resolved once, when it is opened.
+//
+// Every engine on a root holds a shared advisory lock on it; an engine that starts alone holds
+// it exclusively while it starts, which is when leftovers of interrupted copies may be deleted.
+//
+// Threads: all operations are const and may run on several threads at once.
+class CacheDirectory {
+public:
+  // One regular file met by scan(): the open directory it is in, its path relative to the root
+  // ("a/b/c.exr") and its size.
+  struct ScanEntry {
+    int directory;
+    std::string_view relativePath;
+    const char* name;
+    std::uint64_t size;
+  };
+
+  // Opens the root; throws boost::filesystem::filesystem_error when it cannot be opened.
+  explicit CacheDirectory(const std::string& rootText);
+
+  // Takes the start-up lock: true when no other engine holds the root, so that leftovers of
+  // interrupted copies belong to no one. Call finishStartup() afterwards.
+  bool startAlone();
+  // Turns the start-up lock into the shared lock every running engine holds.
+  void finishStartup();
+
+  // The directory at a path relative to the root ("a/b"; empty for the root itself); with
+  // create, the missing folders are made. An invalid descriptor with errno set when that fails
+  // or when a component is a link (ELOOP) or not a directory (ENOTDIR).
+  FileDescriptor openDirectory(const std::string& relative, bool create) const;
+  // For reading only: the directory as opened by an earlier read, else opened now and kept
+  // (a few dozen at most), or null with errno set. A kept directory that another process has
+  // deleted since finds no files: call forgetDirectory and open it afresh before believing
+  // that a file is missing.
+  std::shared_ptr<const FileDescriptor> keptDirectory(const std::string& relative) const;
+  void forgetDirectory(const std::string& relative) const;
+  // Deletes the directory at a relative path and then its parents while they are empty; the
+  // root is never deleted. Any failure ends the walk.
+  void removeEmptyDirectories(std::string relative) const;
+  // Visits every regular file below the root, reading each directory once and asking for at
+  // most one status per entry; links are neither followed nor reported. Throws
+  // boost::filesystem::filesystem_error when a directory cannot be read.
+  void scan(const std::function<void(const ScanEntry&)>& visit) const;
+
+  int fd() const { return m_root.get(); }
+
+private:
+  static constexpr std::size_t kKeptDirectories = 64;
+
+  FileDescriptor m_root;
+  mutable std::shared_mutex m_keptMutex;
+  mutable std::unordered_map<std::string, std::shared_ptr<const FileDescriptor>> m_kept;
+};
+
+} // namespace Velloro
