@@ -71,11 +71,6 @@
 #include <velloro/views/ViewPath.h>
 #include <velloro/views/ViewSettings.h>
 
-#include <velloro/viewerui/ViewerChooser.h>
-#include <velloro/viewerui/ViewerModelInterface.h>
-#include <velloro/viewerui/ViewerModelItem.h>
-#include <velloro/viewerui/ViewerSortProxyModel.h>
-#include <velloro/viewerui/ViewersModel.h>
 #include <velloro/preview/DrawCursorShaderOp.h>
 #include <velloro/preview/FilePreviewFactory.h>
 #include <velloro/preview/OrvikFilePreview.h>
@@ -87,11 +82,16 @@
 #include <velloro/viewerui/FrameRateChooser.h>
 #include <velloro/viewerui/SampleRateChooser.h>
 #include <velloro/viewerui/TimeBaseChooser.h>
+#include <velloro/viewerui/ViewerChooser.h>
 #include <velloro/viewerui/ViewerFrameLockButton.h>
 #include <velloro/viewerui/ViewerFrameRangeChoice.h>
 #include <velloro/viewerui/ViewerInOutButton.h>
 #include <velloro/viewerui/ViewerInOutObject.h>
+#include <velloro/viewerui/ViewerModelInterface.h>
+#include <velloro/viewerui/ViewerModelItem.h>
 #include <velloro/viewerui/ViewerPlaybackControls.h>
+#include <velloro/viewerui/ViewerSortProxyModel.h>
+#include <velloro/viewerui/ViewersModel.h>
 
 #include <velloro/widgets/ColourItemDelegate.h>
 #include <velloro/widgets/ContrastingColor.h>
