@@ -28,9 +28,14 @@ bool IsColourChannel(const std::string& name) {
   return name == "R" || name == "G" || name == "B" || name == "A";
 }
 
+// Unprefixed channels other than R, G, B and A (a bare "Z", say) are filed under "other", as the
+// channel registry files them.
 std::string LayerOf(const std::string& channel) {
   const auto dot = channel.rfind('.');
-  return dot == std::string::npos ? "rgba" : channel.substr(0, dot);
+  if (dot == std::string::npos) {
+    return IsColourChannel(channel) ? "rgba" : "other";
+  }
+  return channel.substr(0, dot);
 }
 
 } // namespace
@@ -39,9 +44,6 @@ std::vector<std::string> Frame::layers() const {
   std::vector<std::string> result;
   for (const std::string& channel : channelNames) {
     const std::string layer = LayerOf(channel);
-    if (layer == "rgba" && !IsColourChannel(channel)) {
-      continue;
-    }
     if (std::find(result.begin(), result.end(), layer) == result.end()) {
       result.push_back(layer);
     }

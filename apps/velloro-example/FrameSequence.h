@@ -18,8 +18,8 @@ struct Frame {
   QString error;
 
   bool isValid() const { return error.isEmpty(); }
-  // The layers, in file order: "rgba" for the unprefixed colour channels, then each prefix
-  // ("depth" for depth.Z).
+  // The layers, in file order: "rgba" for the unprefixed colour channels, "other" for other
+  // unprefixed channels, and each prefix ("depth" for depth.Z).
   std::vector<std::string> layers() const;
   // Channel indices of a layer, red/green/blue/alpha first for "rgba".
   std::vector<int> layerChannels(const std::string& layer) const;

@@ -143,11 +143,11 @@ TEST_F(ExampleSmokeTest, BadInputIsReportedAndTheViewerGoesOn) {
       QTest::qWaitFor([&] { return m_window.localisation()->status(missing) != QStringLiteral("queued"); }));
   EXPECT_EQ(m_window.localisation()->status(missing), QStringLiteral("missing"));
 
-  // An image without colour channels is shown by its first layer.
+  // An image without colour channels (a bare depth channel) is shown by its first layer.
   const QString depthOnly = folder + QStringLiteral("/depth.exr");
   {
     OIIO::ImageSpec spec(8, 4, 1, OIIO::TypeDesc::FLOAT);
-    spec.channelnames = {"depth.Z"};
+    spec.channelnames = {"Z"};
     std::vector<float> pixels(32, 2.5f);
     auto output = OIIO::ImageOutput::create("openexr");
     ASSERT_TRUE(output && output->open(depthOnly.toStdString(), spec) &&
@@ -157,6 +157,7 @@ TEST_F(ExampleSmokeTest, BadInputIsReportedAndTheViewerGoesOn) {
   EXPECT_TRUE(m_window.statusText().contains(QStringLiteral("has no rgba layer")))
       << m_window.statusText().toStdString();
   EXPECT_EQ(m_window.viewer()->image().size(), QSize(8, 4));
+  EXPECT_EQ(m_window.viewerItem().activeLayer()->name(), "other");
 
   // A configuration that does not parse leaves the pictures unconverted but on screen.
   const QString badConfig = folder + QStringLiteral("/broken.ocio");
