@@ -1,5 +1,7 @@
 #include "ViewerWidget.h"
 
+#include "CursorOverlay.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -15,11 +17,17 @@ ViewerWidget::ViewerWidget(QWidget* parent)
 void ViewerWidget::setImage(const QImage& image) {
   m_image = image;
   m_message.clear();
+  drawCursor();
+}
+
+void ViewerWidget::drawCursor() {
+  m_withCursor = m_selected.x() < 0 ? QImage() : CursorOverlay::Draw(m_image, m_selected);
   update();
 }
 
 void ViewerWidget::setMessage(const QString& message) {
   m_image = QImage();
+  m_withCursor = QImage();
   m_message = message;
   update();
 }
@@ -29,7 +37,7 @@ void ViewerWidget::selectPixel(const QPoint& pixel) {
     return;
   }
   m_selected = pixel;
-  update();
+  drawCursor();
   emit pixelSelected(pixel);
 }
 
@@ -51,23 +59,7 @@ void ViewerWidget::paintEvent(QPaintEvent*) {
     painter.drawText(rect().adjusted(16, 16, -16, -16), Qt::AlignCenter | Qt::TextWordWrap, m_message);
     return;
   }
-  const QRect target = pictureRect();
-  painter.drawImage(target, m_image);
-  if (m_selected.x() < 0) {
-    return;
-  }
-  const double scale = double(target.width()) / m_image.width();
-  const QPointF centre(target.left() + (m_selected.x() + 0.5) * scale,
-                       target.top() + (m_selected.y() + 0.5) * scale);
-  painter.setRenderHint(QPainter::Antialiasing);
-  for (const auto& [colour, width] :
-       {std::pair{QColor(0, 0, 0, 160), 3.0}, std::pair{QColor(255, 255, 255), 1.0}}) {
-    painter.setPen(QPen(colour, width));
-    painter.drawLine(QPointF(centre.x() - 12, centre.y()), QPointF(centre.x() - 3, centre.y()));
-    painter.drawLine(QPointF(centre.x() + 3, centre.y()), QPointF(centre.x() + 12, centre.y()));
-    painter.drawLine(QPointF(centre.x(), centre.y() - 12), QPointF(centre.x(), centre.y() - 3));
-    painter.drawLine(QPointF(centre.x(), centre.y() + 3), QPointF(centre.x(), centre.y() + 12));
-  }
+  painter.drawImage(pictureRect(), m_withCursor.isNull() ? m_image : m_withCursor);
 }
 
 void ViewerWidget::selectAt(const QPoint& widgetPoint) {

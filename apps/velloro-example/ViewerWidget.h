@@ -6,9 +6,9 @@
 
 namespace Velloro::Example {
 
-// Draws the current display picture fitted into the widget, the crosshair at the selected
-// pixel, and a message in place of the picture when the frame could not be shown. A click or
-// drag selects the pixel under the pointer.
+// Draws the current display picture fitted into the widget, with the crosshair cursor op drawn
+// over it at the selected pixel, and a message in place of the picture when the frame could not be shown. A
+// click or drag selects the pixel under the pointer.
 //
 // Threads: the GUI thread only.
 class ViewerWidget : public QWidget {
@@ -39,8 +39,11 @@ protected:
 private:
   QRect pictureRect() const;
   void selectAt(const QPoint& widgetPoint);
+  void drawCursor();
 
   QImage m_image;
+  // The picture with the cursor over it; null without a selected pixel.
+  QImage m_withCursor;
   QString m_message;
   QPoint m_selected{-1, -1};
 };
