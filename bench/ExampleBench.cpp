@@ -20,8 +20,9 @@
 #include <OpenImageIO/imageio.h>
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 
@@ -130,11 +131,9 @@ void Playback(benchmark::State& state) {
   double rate = 0;
   for (auto _ : state) {
     window.playback()->play();
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < milliseconds) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
     rate = window.playback()->achievedRate();
     window.playback()->stop();
   }

@@ -10,7 +10,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPalette>
 #include <QStandardPaths>
 #include <QStyle>
@@ -35,13 +35,12 @@ void UseDarkStyle() {
   QApplication::setPalette(dark);
 }
 
-// Lets the event loop run for a while, so that playback and painting happen as they would.
+// Lets the event loop run for a while, so that playback and painting happen as they would; it
+// sleeps between events rather than spinning, as the application's own loop does.
 void RunFor(int milliseconds) {
-  QElapsedTimer clock;
-  clock.start();
-  while (clock.elapsed() < milliseconds) {
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-  }
+  QEventLoop loop;
+  QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+  loop.exec();
 }
 
 } // namespace
