@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors, runs every test (OpenGL tests under
-# Xvfb), runs the threaded tests under ThreadSanitizer, checks formatting, and proves that the
+# Xvfb), runs the threaded tests under ThreadSanitizer, checks formatting and naming, and proves that the
 # installed package can be found and linked by a consumer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,7 +15,10 @@ bash scripts/setup-deps.sh
 jobs=$(nproc)
 
 section "format"
-bash scripts/check-format.sh
+# The naming check needs the compile database, so it runs once the build is configured.
+# VELLORO_FORMAT_BASE=<rev> limits it to the sources changed since that revision.
+cmake --preset default -DVELLORO_WERROR=ON >/dev/null
+bash scripts/check-format.sh ${VELLORO_FORMAT_BASE:+--base "$VELLORO_FORMAT_BASE"}
 
 section "build ($(elapsed))"
 # The same configuration as scripts/run.sh, so that either reuses the other's build.

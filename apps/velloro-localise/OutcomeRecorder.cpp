@@ -10,8 +10,8 @@ namespace VelloroLocalise {
 using Engine = Velloro::LocalisationEngine;
 
 OutcomeRecorder::OutcomeRecorder(const Engine& engine, ProgressReport& report)
-    : _engine(engine)
-    , _report(report) {}
+    : m_engine(engine)
+    , m_report(report) {}
 
 const char* OutcomeRecorder::describe(Engine::FileEvent event) {
   switch (event) {
@@ -38,24 +38,24 @@ const char* OutcomeRecorder::describe(Engine::FileEvent event) {
 void OutcomeRecorder::onFileEvent(const std::string& sourcePath, Engine::FileEvent event) {
   if (event == Engine::eFileLocalised) {
     boost::system::error_code error;
-    const std::uint64_t size = boost::filesystem::file_size(_engine.localPathFor(sourcePath), error);
+    const std::uint64_t size = boost::filesystem::file_size(m_engine.localPathFor(sourcePath), error);
     if (!error) {
-      _bytesCopied += size;
+      m_bytesCopied += size;
     }
   }
   {
-    std::lock_guard<std::mutex> lock(_mutex);
-    _outcomes[sourcePath] = event;
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_outcomes[sourcePath] = event;
   }
   char line[32];
   std::snprintf(line, sizeof line, "%-20s", describe(event));
-  _report.printLine(line + printablePath(sourcePath));
+  m_report.printLine(line + printablePath(sourcePath));
 }
 
 std::optional<Engine::FileEvent> OutcomeRecorder::outcome(const std::string& sourcePath) const {
-  std::lock_guard<std::mutex> lock(_mutex);
-  const auto found = _outcomes.find(sourcePath);
-  if (found == _outcomes.end()) {
+  std::lock_guard<std::mutex> lock(m_mutex);
+  const auto found = m_outcomes.find(sourcePath);
+  if (found == m_outcomes.end()) {
     return std::nullopt;
   }
   return found->second;

@@ -24,16 +24,16 @@ public:
   void onFileEvent(const std::string& sourcePath, Velloro::LocalisationEngine::FileEvent event) override;
 
   std::optional<Velloro::LocalisationEngine::FileEvent> outcome(const std::string& sourcePath) const;
-  std::uint64_t bytesCopied() const { return _bytesCopied.load(); }
+  std::uint64_t bytesCopied() const { return m_bytesCopied.load(); }
 
   static const char* describe(Velloro::LocalisationEngine::FileEvent event);
 
 private:
-  const Velloro::LocalisationEngine& _engine;
-  ProgressReport& _report;
-  mutable std::mutex _mutex;
-  std::unordered_map<std::string, Velloro::LocalisationEngine::FileEvent> _outcomes;
-  std::atomic<std::uint64_t> _bytesCopied{0};
+  const Velloro::LocalisationEngine& m_engine;
+  ProgressReport& m_report;
+  mutable std::mutex m_mutex;
+  std::unordered_map<std::string, Velloro::LocalisationEngine::FileEvent> m_outcomes;
+  std::atomic<std::uint64_t> m_bytesCopied{0};
 };
 
 } // namespace VelloroLocalise

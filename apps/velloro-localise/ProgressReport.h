@@ -25,11 +25,11 @@ public:
 private:
   void clearBar();
 
-  std::mutex _mutex;
-  const std::size_t _totalFiles;
-  const bool _showBar;
-  const std::chrono::steady_clock::time_point _started;
-  std::string _bar;
+  std::mutex m_mutex;
+  const std::size_t m_totalFiles;
+  const bool m_showBar;
+  const std::chrono::steady_clock::time_point m_started;
+  std::string m_bar;
 };
 
 } // namespace VelloroLocalise

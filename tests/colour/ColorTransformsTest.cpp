@@ -14,7 +14,7 @@ namespace Velloro::OpenColorIO {
 struct ColorTransformsTestPeer {
   static ColorTransforms withOnlyWorkingSpaceFallback() {
     ColorTransforms transforms(nullptr);
-    transforms._workingSpaceUsingFallback = true;
+    transforms.m_workingSpaceUsingFallback = true;
     return transforms;
   }
 };

@@ -20,23 +20,23 @@ public:
   RefCounter& operator=(const RefCounter&) noexcept { return *this; }
   virtual ~RefCounter();
 
-  void addReference() noexcept { _references.fetch_add(1, std::memory_order_relaxed); }
+  void addReference() noexcept { m_references.fetch_add(1, std::memory_order_relaxed); }
   // Returns true when this call removed the last reference (and so released the object).
   bool removeReference() noexcept {
-    if (_references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    if (m_references.fetch_sub(1, std::memory_order_acq_rel) == 1) {
       release();
       return true;
     }
     return false;
   }
-  std::int32_t referenceCount() const noexcept { return _references.load(std::memory_order_acquire); }
+  std::int32_t referenceCount() const noexcept { return m_references.load(std::memory_order_acquire); }
 
 protected:
   // Called when the last reference goes; deletes the object.
   virtual void release() noexcept;
 
 private:
-  std::atomic<std::int32_t> _references{0};
+  std::atomic<std::int32_t> m_references{0};
 };
 
 inline void intrusive_ptr_add_ref(RefCounter* object) noexcept {

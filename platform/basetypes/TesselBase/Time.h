@@ -3,8 +3,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace Tessel {
-namespace Base {
+namespace Tessel::Base {
 
 // A frame number on a time line. The smallest value marks "no time" (for example a cleared
 // in point), so that every real frame, negative ones included, stays representable.
@@ -16,5 +15,4 @@ constexpr bool IsValidTime(Time time) {
   return time != kInvalidTime;
 }
 
-} // namespace Base
-} // namespace Tessel
+} // namespace Tessel::Base

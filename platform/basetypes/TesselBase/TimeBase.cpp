@@ -4,8 +4,7 @@
 
 #include <cmath>
 
-namespace Tessel {
-namespace Base {
+namespace Tessel::Base {
 
 namespace {
 
@@ -111,5 +110,4 @@ bool TimeBase::operator==(const TimeBase& other) const {
   return std::fabs(toFloat() - other.toFloat()) < kWholeTolerance;
 }
 
-} // namespace Base
-} // namespace Tessel
+} // namespace Tessel::Base

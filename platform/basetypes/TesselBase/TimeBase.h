@@ -7,8 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace Tessel {
-namespace Base {
+namespace Tessel::Base {
 
 // A rational rate (frames or samples per second). A denominator of 0 marks an invalid rate.
 // A plain value: any thread may use its own copies.
@@ -43,7 +42,6 @@ private:
   std::int64_t m_denominator = 0;
 };
 
-} // namespace Base
-} // namespace Tessel
+} // namespace Tessel::Base
 
 Q_DECLARE_METATYPE(Tessel::Base::TimeBase)

@@ -10,12 +10,12 @@ Exception::Exception() = default;
 Exception::Exception(const Exception& other)
     : ExceptionDecoration(other)
     , std::exception(other)
-    , _message(other._message) {}
+    , m_message(other.m_message) {}
 
 Exception::Exception(Exception&& other) noexcept
     : ExceptionDecoration(std::move(other))
     , std::exception(other)
-    , _message(std::move(other._message)) {}
+    , m_message(std::move(other.m_message)) {}
 
 Exception& Exception::operator=(const Exception& other) {
   ExceptionDecoration::operator=(other);
@@ -30,7 +30,7 @@ Exception& Exception::operator=(Exception&& other) noexcept {
 Exception::~Exception() = default;
 
 const char* Exception::what() const noexcept {
-  return _message.c_str();
+  return m_message.c_str();
 }
 
 std::string Exception::report() const {
@@ -48,7 +48,7 @@ std::string Exception::report() const {
 
 void Exception::decorationsChanged() {
   // Kept up to date here so that what() needs no allocation and is safe to call concurrently.
-  _message = userMessage();
+  m_message = userMessage();
 }
 
 } // namespace Tessel::Base

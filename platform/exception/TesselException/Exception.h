@@ -28,7 +28,7 @@ protected:
   void decorationsChanged() override;
 
 private:
-  std::string _message;
+  std::string m_message;
 };
 
 } // namespace Tessel::Base

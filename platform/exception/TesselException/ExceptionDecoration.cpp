@@ -12,9 +12,9 @@ constexpr const char* kPlaceholderClose = ")%%";
 ExceptionDecoration::ExceptionDecoration() = default;
 
 ExceptionDecoration::ExceptionDecoration(const ExceptionDecoration& other) {
-  _decorations.reserve(other._decorations.size());
-  for (const auto& info : other._decorations) {
-    _decorations.push_back(info->clone());
+  m_decorations.reserve(other.m_decorations.size());
+  for (const auto& info : other.m_decorations) {
+    m_decorations.push_back(info->clone());
   }
 }
 
@@ -23,7 +23,7 @@ ExceptionDecoration::ExceptionDecoration(ExceptionDecoration&& other) noexcept =
 ExceptionDecoration& ExceptionDecoration::operator=(const ExceptionDecoration& other) {
   if (this != &other) {
     ExceptionDecoration copy(other);
-    _decorations = std::move(copy._decorations);
+    m_decorations = std::move(copy.m_decorations);
     decorationsChanged();
   }
   return *this;
@@ -32,7 +32,7 @@ ExceptionDecoration& ExceptionDecoration::operator=(const ExceptionDecoration& o
 ExceptionDecoration& ExceptionDecoration::operator=(ExceptionDecoration&& other) noexcept {
   // Moving a vector onto itself empties it.
   if (this != &other) {
-    _decorations = std::move(other._decorations);
+    m_decorations = std::move(other.m_decorations);
     decorationsChanged();
   }
   return *this;
@@ -51,18 +51,18 @@ ExceptionDecoration& ExceptionDecoration::decorate(const ExceptionInfoBase& info
 }
 
 void ExceptionDecoration::store(std::unique_ptr<ExceptionInfoBase> info) {
-  auto same = std::find_if(_decorations.begin(), _decorations.end(),
+  auto same = std::find_if(m_decorations.begin(), m_decorations.end(),
                            [&](const auto& existing) { return existing->key() == info->key(); });
-  if (same != _decorations.end()) {
+  if (same != m_decorations.end()) {
     *same = std::move(info);
   } else {
-    _decorations.push_back(std::move(info));
+    m_decorations.push_back(std::move(info));
   }
   decorationsChanged();
 }
 
 const ExceptionInfoBase* ExceptionDecoration::find(const std::string& key) const {
-  for (const auto& info : _decorations) {
+  for (const auto& info : m_decorations) {
     if (info->key() == key) {
       return info.get();
     }

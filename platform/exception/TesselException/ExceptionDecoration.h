@@ -30,7 +30,7 @@ public:
 
   // The value of the decoration with this key, or null.
   const ExceptionInfoBase* find(const std::string& key) const;
-  const std::vector<std::unique_ptr<ExceptionInfoBase>>& decorations() const { return _decorations; }
+  const std::vector<std::unique_ptr<ExceptionInfoBase>>& decorations() const { return m_decorations; }
 
 protected:
   // Called after every change, so that derived classes can cache texts built from decorations.
@@ -39,7 +39,7 @@ protected:
 private:
   void store(std::unique_ptr<ExceptionInfoBase> info);
 
-  std::vector<std::unique_ptr<ExceptionInfoBase>> _decorations;
+  std::vector<std::unique_ptr<ExceptionInfoBase>> m_decorations;
 };
 
 } // namespace Tessel::Base

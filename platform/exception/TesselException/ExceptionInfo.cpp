@@ -3,7 +3,7 @@
 namespace Tessel::Base {
 
 ExceptionInfoBase::ExceptionInfoBase(const char* key)
-    : _key(key ? key : "") {}
+    : m_key(key ? key : "") {}
 
 ExceptionInfoBase::~ExceptionInfoBase() = default;
 

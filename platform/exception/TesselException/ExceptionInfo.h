@@ -14,7 +14,7 @@ public:
   explicit ExceptionInfoBase(const char* key);
   virtual ~ExceptionInfoBase();
 
-  const std::string& key() const { return _key; }
+  const std::string& key() const { return m_key; }
   virtual std::string valueText() const = 0;
   virtual std::unique_ptr<ExceptionInfoBase> clone() const = 0;
 
@@ -23,7 +23,7 @@ protected:
   ExceptionInfoBase& operator=(const ExceptionInfoBase&) = default;
 
 private:
-  std::string _key;
+  std::string m_key;
 };
 
 // A decoration value of type T; T must be printable with operator<<.
@@ -31,13 +31,13 @@ template <typename T> class ExceptionInfo : public ExceptionInfoBase {
 public:
   ExceptionInfo(const char* key, T value)
       : ExceptionInfoBase(key)
-      , _value(std::move(value)) {}
+      , m_value(std::move(value)) {}
 
-  const T& value() const { return _value; }
+  const T& value() const { return m_value; }
 
   std::string valueText() const override {
     std::ostringstream text;
-    text << _value;
+    text << m_value;
     return text.str();
   }
 
@@ -46,11 +46,11 @@ public:
   }
 
 private:
-  T _value;
+  T m_value;
 };
 
 template <> inline std::string ExceptionInfo<std::string>::valueText() const {
-  return _value;
+  return m_value;
 }
 
 } // namespace Tessel::Base

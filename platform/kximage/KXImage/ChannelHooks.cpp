@@ -19,11 +19,11 @@ class RgbaLayer final : public LayerI {
 public:
   bool builtIn() const override { return true; }
   ChannelSet getChannelSet() const override { return ChannelSet(eMaskRGBA); }
-  const std::string& name() const override { return mName; }
+  const std::string& name() const override { return m_name; }
   bool visible() const override { return true; }
 
 private:
-  std::string mName = kLayerName;
+  std::string m_name = kLayerName;
 };
 
 Channel findChannel(const char* name) {

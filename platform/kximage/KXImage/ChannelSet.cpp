@@ -15,7 +15,7 @@ bool isChannel(std::uint32_t channel) {
 } // namespace
 
 ChannelSet::ChannelSet()
-    : mBits(kBitCount) {}
+    : m_bits(kBitCount) {}
 
 ChannelSet::ChannelSet(ChannelSetInit init)
     : ChannelSet() {
@@ -31,8 +31,8 @@ ChannelSet::ChannelSet(const ChannelSet& other) = default;
 
 // A moved-from set stays a valid, empty set.
 ChannelSet::ChannelSet(ChannelSet&& other) noexcept
-    : mBits(std::move(other.mBits)) {
-  other.mBits.resize(kBitCount);
+    : m_bits(std::move(other.m_bits)) {
+  other.m_bits.resize(kBitCount);
 }
 
 ChannelSet::~ChannelSet() = default;
@@ -41,9 +41,9 @@ ChannelSet& ChannelSet::operator=(const ChannelSet& other) = default;
 
 ChannelSet& ChannelSet::operator=(ChannelSet&& other) noexcept {
   if (this != &other) {
-    mBits = std::move(other.mBits);
-    other.mBits.clear();
-    other.mBits.resize(kBitCount);
+    m_bits = std::move(other.m_bits);
+    other.m_bits.clear();
+    other.m_bits.resize(kBitCount);
   }
   return *this;
 }
@@ -52,59 +52,59 @@ ChannelSet& ChannelSet::operator=(ChannelSetInit init) {
   clear();
   for (std::uint32_t channel = eChannelRed; channel <= eChannelAlpha; ++channel) {
     if (init & (1u << (channel - 1))) {
-      mBits.set(channel);
+      m_bits.set(channel);
     }
   }
   return *this;
 }
 
 void ChannelSet::clear() {
-  mBits.reset();
+  m_bits.reset();
 }
 
 ChannelSet& ChannelSet::operator+=(Channel channel) {
   if (isChannel(channel)) {
-    mBits.set(channel);
+    m_bits.set(channel);
   }
   return *this;
 }
 
 ChannelSet& ChannelSet::operator+=(const ChannelSet& other) {
-  mBits |= other.mBits;
+  m_bits |= other.m_bits;
   return *this;
 }
 
 ChannelSet& ChannelSet::operator-=(Channel channel) {
   if (isChannel(channel)) {
-    mBits.reset(channel);
+    m_bits.reset(channel);
   }
   return *this;
 }
 
 bool ChannelSet::operator&(Channel channel) const {
-  return isChannel(channel) && mBits.test(channel);
+  return isChannel(channel) && m_bits.test(channel);
 }
 
 bool ChannelSet::operator==(const ChannelSet& other) const {
-  return mBits == other.mBits;
+  return m_bits == other.m_bits;
 }
 
 Channel ChannelSet::_first() const {
-  const std::size_t found = mBits.find_first();
-  return found == mBits.npos ? eChannelNone : Channel(found);
+  const std::size_t found = m_bits.find_first();
+  return found == m_bits.npos ? eChannelNone : Channel(found);
 }
 
 Channel ChannelSet::_next(Channel channel) const {
   if (channel >= kMaxChannels) {
     return eChannelNone;
   }
-  const std::size_t found = mBits.find_next(channel);
-  return found == mBits.npos ? eChannelNone : Channel(found);
+  const std::size_t found = m_bits.find_next(channel);
+  return found == m_bits.npos ? eChannelNone : Channel(found);
 }
 
 Channel ChannelSet::last() const {
   for (std::size_t channel = kMaxChannels; channel > 0; --channel) {
-    if (mBits.test(channel)) {
+    if (m_bits.test(channel)) {
       return Channel(channel);
     }
   }
@@ -112,11 +112,11 @@ Channel ChannelSet::last() const {
 }
 
 unsigned ChannelSet::size() const {
-  return unsigned(mBits.count());
+  return unsigned(m_bits.count());
 }
 
 bool ChannelSet::empty() const {
-  return mBits.none();
+  return m_bits.none();
 }
 
 } // namespace KX::Image

@@ -38,11 +38,11 @@ public:
     using reference = Channel;
 
     const_iterator(const ChannelSet* set, Channel channel)
-        : mSet(set)
-        , mChannel(channel) {}
-    Channel operator*() const { return mChannel; }
+        : m_set(set)
+        , m_channel(channel) {}
+    Channel operator*() const { return m_channel; }
     const_iterator& operator++() {
-      mChannel = mSet->_next(mChannel);
+      m_channel = m_set->_next(m_channel);
       return *this;
     }
     const_iterator operator++(int) {
@@ -50,12 +50,12 @@ public:
       ++*this;
       return before;
     }
-    bool operator==(const const_iterator& other) const { return mChannel == other.mChannel; }
-    bool operator!=(const const_iterator& other) const { return mChannel != other.mChannel; }
+    bool operator==(const const_iterator& other) const { return m_channel == other.m_channel; }
+    bool operator!=(const const_iterator& other) const { return m_channel != other.m_channel; }
 
   private:
-    const ChannelSet* mSet;
-    Channel mChannel;
+    const ChannelSet* m_set;
+    Channel m_channel;
   };
 
   ChannelSet();
@@ -96,7 +96,7 @@ public:
 
 private:
   // Bit c stands for channel c; bit 0 is never set.
-  boost::dynamic_bitset<std::uint64_t> mBits;
+  boost::dynamic_bitset<std::uint64_t> m_bits;
 };
 
 } // namespace KX::Image

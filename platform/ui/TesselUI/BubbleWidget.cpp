@@ -8,8 +8,7 @@
 
 #include <algorithm>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 namespace {
 constexpr int kArrowHeight = 8;
@@ -71,5 +70,4 @@ void BubbleWidget::paintEvent(QPaintEvent*) {
   painter.drawPath(outline);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -7,8 +7,7 @@
 class QLabel;
 class QVBoxLayout;
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A frameless pop-up with rounded corners that points at the widget it explains, for short
 // notes and small editors; clicking elsewhere closes it. GUI thread only.
@@ -32,5 +31,4 @@ private:
   QLabel* m_message;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

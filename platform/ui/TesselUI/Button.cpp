@@ -2,8 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 Button::Button(QWidget* parent)
     : QToolButton(parent) {
@@ -36,5 +35,4 @@ void Button::mouseReleaseEvent(QMouseEvent* event) {
   QToolButton::mouseReleaseEvent(event);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -4,8 +4,7 @@
 
 #include <QToolButton>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // The tool-bar button of the widget library: auto-raised, no keyboard focus, and a
 // rightClicked() signal for the secondary action many tool-bar buttons carry (a right click
@@ -24,5 +23,4 @@ protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -4,8 +4,7 @@
 
 #include <QStyleOptionToolButton>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 ChoiceButton::ChoiceButton(QWidget* parent)
     : QToolButton(parent)
@@ -111,5 +110,4 @@ QSize ChoiceButton::sizeHint() const {
   return size;
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -5,8 +5,7 @@
 #include <QToolButton>
 #include <QVariant>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class Menu;
 
@@ -49,5 +48,4 @@ private:
   int m_currentIndex = -1;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

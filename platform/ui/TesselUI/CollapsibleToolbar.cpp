@@ -9,8 +9,7 @@
 
 #include <algorithm>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 CollapsibleToolbar::CollapsibleToolbar(QWidget* parent)
     : QWidget(parent)
@@ -127,5 +126,4 @@ void CollapsibleToolbar::collapseToFit() {
   m_overflowButton->setVisible(!collapse.isEmpty());
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -8,8 +8,7 @@
 
 class QHBoxLayout;
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class Button;
 class CollapsibleToolbarItem;
@@ -46,5 +45,4 @@ private:
   Button* m_overflowButton;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -8,8 +8,7 @@
 #include <QAction>
 #include <QHBoxLayout>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 CollapsibleToolbarItem::CollapsibleToolbarItem(int priority, QWidget* parent)
     : QWidget(parent)
@@ -21,6 +20,10 @@ CollapsibleToolbarItem::CollapsibleToolbarItem(int priority, QWidget* parent)
 
 CollapsibleToolbarItem::CollapsibleToolbarItem(QWidget* parent)
     : CollapsibleToolbarItem(0, parent) {}
+
+CollapsibleToolbarItemGroup* CollapsibleToolbarItem::group() const {
+  return m_group;
+}
 
 CollapsibleToolbarItem* CollapsibleToolbarItem::CreateOverflowItem(QWidget* widget, const QString& label,
                                                                    int priority, int menuPosition,
@@ -68,5 +71,4 @@ QAction* CollapsibleToolbarItem::overflowAction() {
   return m_overflowAction;
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -9,8 +9,7 @@
 class QAction;
 class QHBoxLayout;
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // One piece of a collapsible tool bar. When the bar runs short of room it collapses its items
 // of lowest priority first; a collapsed item hides and is offered instead in the bar's
@@ -34,7 +33,8 @@ public:
   void setPriority(int priority) { m_priority = priority; }
   int menuPosition() const { return m_menuPosition; }
   QString label() const { return m_label; }
-  CollapsibleToolbarItemGroup* group() const { return m_group; }
+  // Defined out of line: the group is only declared here.
+  CollapsibleToolbarItemGroup* group() const;
   // The widget the overflow entry acts on; null for an item made with addWidget() only.
   QWidget* overflowWidget() const { return m_overflowWidget; }
 
@@ -57,5 +57,4 @@ private:
   bool m_collapsed = false;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

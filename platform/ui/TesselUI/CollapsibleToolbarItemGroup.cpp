@@ -2,8 +2,7 @@
 
 #include <TesselUI/CollapsibleToolbarItem.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 CollapsibleToolbarItemGroup::CollapsibleToolbarItemGroup(QObject* parent)
     : QObject(parent) {}
@@ -24,5 +23,4 @@ QList<CollapsibleToolbarItem*> CollapsibleToolbarItemGroup::items() const {
   return alive;
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

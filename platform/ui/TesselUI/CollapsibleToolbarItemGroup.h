@@ -6,8 +6,7 @@
 #include <QObject>
 #include <QPointer>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class CollapsibleToolbarItem;
 
@@ -25,5 +24,4 @@ private:
   QList<QPointer<CollapsibleToolbarItem>> m_items;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 ColorDoubleSpinBox::ColorDoubleSpinBox(const QColor& colour, QWidget* parent)
     : DragDoubleSpinBox(parent)
@@ -25,5 +24,4 @@ void ColorDoubleSpinBox::paintEvent(QPaintEvent* event) {
   painter.fillRect(QRect(1, 1, 3, height() - 2), m_colour);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -4,8 +4,7 @@
 
 #include <QColor>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A draggable spin box for one colour channel, marked by a bar in the channel's colour along
 // its left edge. GUI thread only.
@@ -24,5 +23,4 @@ private:
   QColor m_colour;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -9,8 +9,7 @@
 
 #include <algorithm>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class ColorPicker::Swatch : public QWidget {
 public:
@@ -98,5 +97,4 @@ void ColorPicker::fieldChanged() {
            static_cast<float>(m_fields[2]->value()), static_cast<float>(m_fields[3]->value()), true);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

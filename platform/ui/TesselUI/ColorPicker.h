@@ -7,8 +7,7 @@
 
 #include <array>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class ColorDoubleSpinBox;
 
@@ -40,5 +39,4 @@ private:
   std::array<float, 4> m_channels{{0.0f, 0.0f, 0.0f, 1.0f}};
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

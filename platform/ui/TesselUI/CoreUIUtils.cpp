@@ -7,8 +7,7 @@
 #include <QPainter>
 #include <QPalette>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 namespace {
 
@@ -75,5 +74,4 @@ QPixmap ColorPixmap(const QPixmap& pixmap, const QColor& colour) {
   return tinted;
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

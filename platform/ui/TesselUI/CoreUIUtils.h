@@ -7,8 +7,7 @@
 #include <QPixmap>
 #include <QString>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 namespace CoreUIUtils {
 
@@ -29,5 +28,4 @@ TESSEL_UI_EXPORT QIcon CreateToolButtonIcon(const QString& path, bool tintChecke
 // A copy of the pixmap in which every pixel takes the colour, keeping its own opacity.
 TESSEL_UI_EXPORT QPixmap ColorPixmap(const QPixmap& pixmap, const QColor& colour);
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -1,7 +1,6 @@
 #include <TesselUI/DoubleSpinBox.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 DoubleSpinBox::DoubleSpinBox(QWidget* parent)
     : QDoubleSpinBox(parent) {
@@ -29,5 +28,4 @@ QString DoubleSpinBox::textFromValue(double value) const {
   return text.remove(locale().groupSeparator());
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

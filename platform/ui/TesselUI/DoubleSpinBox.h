@@ -4,8 +4,7 @@
 
 #include <QDoubleSpinBox>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A spin box for knob values: it keeps six decimals of precision but shows only the
 // digits a value needs (0.5, not 0.500000). GUI thread only.
@@ -17,5 +16,4 @@ public:
   QString textFromValue(double value) const override;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

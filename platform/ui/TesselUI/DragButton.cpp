@@ -3,8 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 DragButton::DragButton(QWidget* parent)
     : QToolButton(parent) {}
@@ -49,5 +48,4 @@ void DragButton::mouseReleaseEvent(QMouseEvent* event) {
   QToolButton::mouseReleaseEvent(event);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

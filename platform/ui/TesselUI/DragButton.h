@@ -5,8 +5,7 @@
 #include <QPoint>
 #include <QToolButton>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A tool button that can also be dragged: when the mouse moves past the drag distance with
 // the left button held, it emits dragged() instead of a click, and the receiver runs the drag
@@ -40,5 +39,4 @@ private:
   bool m_dragEnabled = true;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -4,8 +4,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 namespace {
 constexpr double kPixelsPerStep = 2.0;
@@ -67,5 +66,4 @@ bool DragDoubleSpinBox::eventFilter(QObject* watched, QEvent* event) {
   return DoubleSpinBox::eventFilter(watched, event);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -2,8 +2,7 @@
 
 #include <TesselUI/DoubleSpinBox.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A spin box whose value follows a horizontal drag on its field: one step per two pixels,
 // ten times finer with Shift and ten times coarser with Ctrl. A click without a drag edits
@@ -25,5 +24,4 @@ private:
   bool m_dragging = false;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

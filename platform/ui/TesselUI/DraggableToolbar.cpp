@@ -2,8 +2,7 @@
 
 #include <QBoxLayout>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 DraggableToolbar::DraggableToolbar(QWidget* parent)
     : QWidget(parent)
@@ -55,5 +54,4 @@ Qt::Orientation DraggableToolbar::orientation() const {
   return m_layout->direction() == QBoxLayout::LeftToRight ? Qt::Horizontal : Qt::Vertical;
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -8,8 +8,7 @@
 
 class QBoxLayout;
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A tool bar of pushed widgets that its owner can float by dragging it out (the owner runs the
 // drag). Persistent widgets (a divider after a leading button, say) stay when the pushed
@@ -36,5 +35,4 @@ private:
   QList<QPointer<QWidget>> m_persistent;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -1,9 +1,8 @@
 #include <TesselUI/EventAdder.h>
 
-#include <TesselUI/EventTrackRecording.h>
+#include <TesselUI/internal/EventTrackRecording.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 EventAdder::EventAdder(EventTrack* track, std::shared_ptr<IEventUserData> data, bool asBeginAndEnd)
     : m_recording(track ? track->recording() : nullptr)
@@ -26,5 +25,4 @@ EventAdder::~EventAdder() {
   }
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -7,8 +7,7 @@
 #include <chrono>
 #include <memory>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class IEventUserData;
 
@@ -30,5 +29,4 @@ private:
   std::chrono::nanoseconds m_start;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -1,8 +1,8 @@
 #include <TesselUI/EventGraph.h>
 
 #include <TesselUI/EventTrack.h>
-#include <TesselUI/EventTrackRecording.h>
 #include <TesselUI/IEventUserData.h>
+#include <TesselUI/internal/EventTrackRecording.h>
 
 #include <QFile>
 #include <QJsonArray>
@@ -12,8 +12,7 @@
 
 #include <atomic>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 namespace {
 std::atomic<EventGraph*> s_instance{nullptr};
@@ -129,5 +128,4 @@ bool EventGraph::writeChromeTrace(const QString& path) const {
   return file.commit();
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

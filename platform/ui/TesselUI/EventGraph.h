@@ -9,8 +9,7 @@
 #include <mutex>
 #include <vector>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class EventTrack;
 
@@ -41,5 +40,4 @@ private:
   std::unique_ptr<Tracks> m_tracks;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

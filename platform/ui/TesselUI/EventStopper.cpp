@@ -1,9 +1,8 @@
 #include <TesselUI/EventStopper.h>
 
-#include <TesselUI/EventTrackRecording.h>
+#include <TesselUI/internal/EventTrackRecording.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 EventStopper::EventStopper(EventTrack* track)
     : m_recording(track ? track->recording() : nullptr)
@@ -15,5 +14,4 @@ EventStopper::~EventStopper() {
   }
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -7,8 +7,7 @@
 #include <chrono>
 #include <memory>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // Marks its lifetime on a track as time spent stopped (waiting), recorded when it goes.
 // A null track records nothing; the interval is kept even if the track object goes first.
@@ -26,5 +25,4 @@ private:
   std::chrono::nanoseconds m_start;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

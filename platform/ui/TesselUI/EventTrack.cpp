@@ -1,9 +1,8 @@
 #include <TesselUI/EventTrack.h>
 
-#include <TesselUI/EventTrackRecording.h>
+#include <TesselUI/internal/EventTrackRecording.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 EventTrack::EventTrack(const QString& name, const QColor& colour, int processId, int threadId, int sortIndex)
     : m_recording(std::make_shared<Recording>()) {
@@ -50,5 +49,4 @@ int EventTrack::sortIndex() const {
   return m_recording->sortIndex;
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

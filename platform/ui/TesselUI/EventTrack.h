@@ -9,8 +9,7 @@
 #include <memory>
 #include <vector>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class IEventUserData;
 
@@ -60,5 +59,4 @@ private:
   std::shared_ptr<Recording> m_recording;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

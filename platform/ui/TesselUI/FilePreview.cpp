@@ -7,8 +7,7 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 FilePreview::FilePreview(QWidget* parent, GLWidget* picture, PreviewMode mode)
     : QWidget(parent)
@@ -83,5 +82,4 @@ void FilePreview::noPreview(bool nothingToShow) {
   }
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

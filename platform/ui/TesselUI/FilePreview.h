@@ -9,8 +9,7 @@
 
 class QLabel;
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class FrameSlider;
 
@@ -68,5 +67,4 @@ private:
   bool m_pictureShown = true;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -5,8 +5,7 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 FrameSlider::FrameSlider(QWidget* parent)
     : QWidget(parent)
@@ -53,5 +52,4 @@ void FrameSlider::showFrame(int frame) {
   m_frame->setText(QString::number(frame));
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

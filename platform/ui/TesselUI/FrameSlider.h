@@ -7,8 +7,7 @@
 class QLabel;
 class QSlider;
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A horizontal slider over the frames of a clip with the chosen frame written beside it.
 // GUI thread only.
@@ -38,5 +37,4 @@ private:
   QLabel* m_frame;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

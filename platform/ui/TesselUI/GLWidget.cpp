@@ -4,8 +4,7 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 GLWidget::GLWidget(QWidget* parent, Qt::WindowFlags flags)
     : QOpenGLWidget(parent, flags) {}
@@ -53,5 +52,4 @@ void GLWidget::paintGL() {
   gl->glClear(GL_COLOR_BUFFER_BIT);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -5,8 +5,7 @@
 #include <QColor>
 #include <QOpenGLWidget>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // The widget library's OpenGL widget. Subclasses call GLWidget::initializeGL() from their own
 // before setting up their resources; by default the widget clears to its clear colour.
@@ -36,5 +35,4 @@ private:
   bool m_initialized = false;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

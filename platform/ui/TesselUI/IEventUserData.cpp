@@ -1,9 +1,7 @@
 #include <TesselUI/IEventUserData.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 IEventUserData::~IEventUserData() = default;
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -4,8 +4,7 @@
 
 #include <QString>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // What an event of the event graph is about, as a line of text for the trace viewer.
 // Implementations must be safe to read from any thread once made.
@@ -22,5 +21,4 @@ protected:
   IEventUserData& operator=(IEventUserData&&) = default;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -1,7 +1,6 @@
 #include <TesselUI/IFilePreviewFactory.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 namespace {
 IFilePreviewFactory* s_registered = nullptr;
@@ -21,5 +20,4 @@ IFilePreviewFactory* IFilePreviewFactory::Registered() {
   return s_registered;
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -4,8 +4,7 @@
 
 #include <TesselUI/FilePreview.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // Makes the preview panels of the file browser. The host registers one factory; browsers ask
 // the registered factory for their panel and own what it returns. GUI thread only.
@@ -24,5 +23,4 @@ protected:
   IFilePreviewFactory& operator=(const IFilePreviewFactory&) = default;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -2,8 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 Menu::Menu(QWidget* parent)
     : QMenu(parent) {}
@@ -21,5 +20,4 @@ void Menu::mouseReleaseEvent(QMouseEvent* event) {
   QMenu::mouseReleaseEvent(event);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -4,8 +4,7 @@
 
 #include <QMenu>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A menu that stays open while checkable entries are toggled, so that several can be switched
 // in one visit; other entries close it as usual. GUI thread only.
@@ -25,5 +24,4 @@ private:
   bool m_staysOpenOnToggle = false;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -1,9 +1,7 @@
 #include <TesselUI/OperationTimer.h>
 
-namespace Tessel {
-namespace Profile {
+namespace Tessel::Profile {
 
 OperationTimer::~OperationTimer() = default;
 
-} // namespace Profile
-} // namespace Tessel
+} // namespace Tessel::Profile

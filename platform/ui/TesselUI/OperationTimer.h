@@ -4,8 +4,7 @@
 
 #include <TesselBase/RefCounter.h>
 
-namespace Tessel {
-namespace Profile {
+namespace Tessel::Profile {
 
 // Told when an operation (a decode, a read) starts and ends, for profiling. Shared between
 // the operation and its owner by intrusive reference count.
@@ -21,5 +20,4 @@ protected:
   OperationTimer& operator=(const OperationTimer&) = default;
 };
 
-} // namespace Profile
-} // namespace Tessel
+} // namespace Tessel::Profile

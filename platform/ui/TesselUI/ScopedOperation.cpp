@@ -2,8 +2,7 @@
 
 #include <TesselUI/OperationTimer.h>
 
-namespace Tessel {
-namespace Profile {
+namespace Tessel::Profile {
 
 ScopedOperation::ScopedOperation(OperationTimer* timer)
     : m_timer(timer) {
@@ -20,5 +19,4 @@ ScopedOperation::~ScopedOperation() {
   }
 }
 
-} // namespace Profile
-} // namespace Tessel
+} // namespace Tessel::Profile

@@ -2,8 +2,7 @@
 
 #include <TesselUI/TesselUIExport.h>
 
-namespace Tessel {
-namespace Profile {
+namespace Tessel::Profile {
 
 class OperationTimer;
 
@@ -19,5 +18,4 @@ private:
   OperationTimer* m_timer;
 };
 
-} // namespace Profile
-} // namespace Tessel
+} // namespace Tessel::Profile

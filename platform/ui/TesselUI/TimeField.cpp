@@ -7,8 +7,7 @@
 
 #include <algorithm>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 using Base::Time;
 
@@ -130,5 +129,4 @@ void TimeField::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -8,8 +8,7 @@
 #include <QLineEdit>
 #include <QPointer>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A line edit that shows one time in its formatter's format (frames when it has none).
 // Typing a time and pressing Return emits timeChanged(); typing a range such as "10-20" or
@@ -57,5 +56,4 @@ private:
   bool m_isDuration;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -3,8 +3,7 @@
 #include <TesselUI/TimeField.h>
 #include <TesselUI/TimeFormatter.h>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 TimeFormatChooser::TimeFormatChooser(TimeFormatter* formatter, int style, QWidget* parent)
     : ChoiceButton(parent)
@@ -60,5 +59,4 @@ void TimeFormatChooser::applyIndex(int index) {
   }
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -9,8 +9,7 @@
 #include <QList>
 #include <QPointer>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // Switches a formatter, and every time field registered with it, between frame numbers and
 // timecode. GUI thread only.
@@ -42,5 +41,4 @@ private:
   QList<QPointer<TimeField>> m_fields;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

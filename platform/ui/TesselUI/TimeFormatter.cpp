@@ -5,8 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 using Base::Time;
 
@@ -90,5 +89,4 @@ Time TimeFormatter::fromString(const QString& text, Time timecodeOffset) const {
   return total - timecodeOffset;
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

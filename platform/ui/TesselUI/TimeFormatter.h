@@ -8,8 +8,7 @@
 #include <QObject>
 #include <QString>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // Turns frame times into text and back, as frame numbers or as non-drop-frame timecode
 // (HH:MM:SS:FF at the whole frame rate nearest to the time base). GUI thread only.
@@ -41,5 +40,4 @@ private:
   Base::TimeBase m_timeBase{24, 1};
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

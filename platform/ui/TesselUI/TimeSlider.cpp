@@ -9,8 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 using Base::Time;
 
@@ -323,5 +322,4 @@ void TimeSlider::paintEvent(QPaintEvent*) {
   painter.drawPolygon(marker, 3);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

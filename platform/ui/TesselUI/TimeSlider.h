@@ -9,8 +9,7 @@
 #include <QPointer>
 #include <QWidget>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A frame ruler over a time-line model: the in/out range is drawn in InOutMarkerColor(), the
 // current frame as a playhead. Dragging the playhead scrubs the current frame; dragging an
@@ -102,7 +101,6 @@ private:
   bool m_moved = false;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Tessel::UI::TimeSlider::Flags)

@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 using Base::Time;
 
@@ -132,5 +131,4 @@ void TimeSliderModel::setCurrentTime(Time time) {
   }
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -6,8 +6,7 @@
 
 #include <QObject>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // The time line of a viewer: the full frame range, an optional in and out point, the in/out
 // lock and the current frame. Playback runs between playbackStartTime() and playbackEndTime(),
@@ -81,7 +80,6 @@ private:
   bool m_locked = false;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Tessel::UI::TimeSliderModel::TimeFlags)

@@ -3,8 +3,7 @@
 #include <QPainter>
 #include <QPalette>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 QColor ToolbarButtonCustomDraw::ToolbarWindowFillColor(const QPalette& palette) {
   return palette.color(QPalette::Window).darker(108);
@@ -14,5 +13,4 @@ void ToolbarButtonCustomDraw::FillBackground(QPainter& painter, const QRect& rec
   painter.fillRect(rect, ToolbarWindowFillColor(palette));
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -8,8 +8,7 @@ class QPainter;
 class QPalette;
 class QRect;
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // The tool-bar look shared by widgets that paint themselves inside tool bars.
 class TESSEL_UI_EXPORT ToolbarButtonCustomDraw {
@@ -19,5 +18,4 @@ public:
   static void FillBackground(QPainter& painter, const QRect& rect, const QPalette& palette);
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

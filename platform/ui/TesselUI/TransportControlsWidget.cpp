@@ -7,8 +7,7 @@
 
 #include <QHBoxLayout>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 TransportControlsWidget::TransportControlsWidget(QWidget* parent)
     : QWidget(parent) {
@@ -126,5 +125,4 @@ void TransportControlsWidget::refreshPlayButtons() {
                                         : QStringLiteral("Play backwards") + bouncing);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

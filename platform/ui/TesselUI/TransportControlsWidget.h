@@ -7,8 +7,7 @@
 
 #include <QWidget>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class Button;
 class TimeField;
@@ -72,5 +71,4 @@ private:
   TransportControlsMode m_mode = eFull;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

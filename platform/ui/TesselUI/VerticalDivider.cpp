@@ -2,8 +2,7 @@
 
 #include <QPainter>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 VerticalDivider::VerticalDivider(QWidget* parent)
     : QFrame(parent) {
@@ -22,5 +21,4 @@ void VerticalDivider::paintEvent(QPaintEvent*) {
   painter.drawLine(x, 3, x, height() - 4);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

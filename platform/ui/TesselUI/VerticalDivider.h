@@ -4,8 +4,7 @@
 
 #include <QFrame>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // A thin vertical line between groups of tool-bar items, in the palette's mid colour so that
 // it stays quiet on dark and light tool bars alike. GUI thread only.
@@ -20,5 +19,4 @@ protected:
   void paintEvent(QPaintEvent* event) override;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

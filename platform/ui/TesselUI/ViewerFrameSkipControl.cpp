@@ -7,8 +7,7 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 ViewerFrameSkipControl::ViewerFrameSkipControl(QWidget* parent)
     : QWidget(parent)
@@ -46,5 +45,4 @@ void ViewerFrameSkipControl::frameIncrementChanged(int increment) {
   m_increment->setValue(increment);
 }
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -6,8 +6,7 @@
 
 class QSpinBox;
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 class Button;
 
@@ -35,5 +34,4 @@ private:
   Button* m_skipForwards;
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -325,15 +325,15 @@ bool beginLogLine(int level, unsigned category) {
 
 LogLine::LogLine(int level, unsigned category) {
   std::lock_guard<std::mutex> lock(state().mutex);
-  _enabled = formatHeader(level, category, _text);
+  m_enabled = formatHeader(level, category, m_text);
 }
 
 LogLine::~LogLine() {
-  if (!_enabled) {
+  if (!m_enabled) {
     return;
   }
   std::lock_guard<std::mutex> lock(state().mutex);
-  logStreamLocked() << _text.str() << std::endl;
+  logStreamLocked() << m_text.str() << std::endl;
 }
 
 } // namespace Tessel::Log

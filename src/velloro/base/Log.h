@@ -59,18 +59,18 @@ public:
   LogLine(const LogLine&) = delete;
   LogLine& operator=(const LogLine&) = delete;
 
-  bool enabled() const { return _enabled; }
+  bool enabled() const { return m_enabled; }
 
   template <typename T> LogLine& operator<<(const T& piece) {
-    if (_enabled) {
-      _text << piece;
+    if (m_enabled) {
+      m_text << piece;
     }
     return *this;
   }
 
 private:
-  bool _enabled;
-  std::ostringstream _text;
+  bool m_enabled;
+  std::ostringstream m_text;
 };
 
 } // namespace Tessel::Log

@@ -34,24 +34,24 @@ struct Task::ResultSlot {
 class Task::ResultLock {
 public:
   explicit ResultLock(std::atomic_flag& flag)
-      : _flag(flag) {
-    while (_flag.test_and_set(std::memory_order_acquire)) {
+      : m_flag(flag) {
+    while (m_flag.test_and_set(std::memory_order_acquire)) {
       std::this_thread::yield();
     }
   }
-  ~ResultLock() { _flag.clear(std::memory_order_release); }
+  ~ResultLock() { m_flag.clear(std::memory_order_release); }
   ResultLock(const ResultLock&) = delete;
   ResultLock& operator=(const ResultLock&) = delete;
 
 private:
-  std::atomic_flag& _flag;
+  std::atomic_flag& m_flag;
 };
 
 Task::Task(const char* name)
-    : _name(name ? name : "") {}
+    : m_name(name ? name : "") {}
 
 Task::~Task() {
-  const State state = _state.load(std::memory_order_acquire);
+  const State state = m_state.load(std::memory_order_acquire);
   if (state == eQueued || state == eExecuting) {
     // A pool still points at the task: carrying on would corrupt its queue or its worker.
     std::cerr << "fatal: Task is destroyed while it's either queuing or being executed!" << std::endl;
@@ -63,11 +63,11 @@ void Task::attachToPool(ThreadPoolBase* pool) {
   if (!pool) {
     TESSEL_THROW_AT_LINE(Assert, 183, .decorate("AssertCondition", "pool"));
   }
-  ThreadPoolBase* const current = _pool.load(std::memory_order_acquire);
+  ThreadPoolBase* const current = m_pool.load(std::memory_order_acquire);
   if (current && current != pool) {
     TESSEL_THROW_AT_LINE(Assert, 186, .decorate("AssertCondition", "!_pool || (_pool == pool)"));
   }
-  const State state = _state.load(std::memory_order_acquire);
+  const State state = m_state.load(std::memory_order_acquire);
   if (state != eUnqueued) {
     if (state == eQueued && current == pool) {
       return;
@@ -76,20 +76,21 @@ void Task::attachToPool(ThreadPoolBase* pool) {
         Assert, 189,
         .decorate("AssertCondition", "_state == eUnqueued || (pool == _pool && _state == eQueued)"));
   }
-  _pool.store(pool, std::memory_order_release);
-  _state.store(eQueued, std::memory_order_release);
+  m_pool.store(pool, std::memory_order_release);
+  m_state.store(eQueued, std::memory_order_release);
 }
 
 bool Task::isReady() {
-  if (!_startTime.is_not_a_date_time() && boost::posix_time::microsec_clock::universal_time() < _startTime) {
+  if (!m_startTime.is_not_a_date_time() &&
+      boost::posix_time::microsec_clock::universal_time() < m_startTime) {
     return false;
   }
   bool allComplete = true;
-  for (boost::shared_future<void>& dependency : _dependencies) {
+  for (boost::shared_future<void>& dependency : m_dependencies) {
     if (!dependency.is_ready()) {
       allComplete = false;
     } else if (dependency.has_exception()) {
-      _dependencyFailed.store(true, std::memory_order_release);
+      m_dependencyFailed.store(true, std::memory_order_release);
       return true;
     }
   }
@@ -99,19 +100,19 @@ bool Task::isReady() {
 void Task::addDependency(boost::shared_future<void> dependency) {
   // An empty future would never complete and would hold the task back for good.
   if (dependency.valid()) {
-    _dependencies.push_back(std::move(dependency));
+    m_dependencies.push_back(std::move(dependency));
   }
 }
 
 boost::shared_future<void> Task::result() {
-  ResultLock lock(_resultLock);
-  if (!_result) {
-    _result = std::make_unique<ResultSlot>();
-    if (_succeeded) {
-      _result->promise.set_value();
+  ResultLock lock(m_resultLock);
+  if (!m_result) {
+    m_result = std::make_unique<ResultSlot>();
+    if (m_succeeded) {
+      m_result->promise.set_value();
     }
   }
-  return _result->future;
+  return m_result->future;
 }
 
 void Task::reset() {}
@@ -130,7 +131,7 @@ void Task::execute() {
   if (dependencyFailed()) {
     failure = firstFailedDependency();
   } else {
-    _state.store(eExecuting, std::memory_order_release);
+    m_state.store(eExecuting, std::memory_order_release);
     // Nothing may escape: it would end the worker thread, and with it the process. An exception
     // nobody has asked the result for yet is logged as well as kept for a later result() call.
     try {
@@ -170,53 +171,53 @@ void Task::execute() {
     }
   }
 
-  _dependencies.clear();
-  ThreadPoolBase* const pool = _pool.load(std::memory_order_acquire);
+  m_dependencies.clear();
+  ThreadPoolBase* const pool = m_pool.load(std::memory_order_acquire);
   if (retry) {
     requeue(pool);
     return;
   }
   if (!repeat()) {
     // Finished before the result completes, so that a woken waiter sees the final state.
-    _pool.store(nullptr, std::memory_order_release);
-    _state.store(eFinished, std::memory_order_release);
+    m_pool.store(nullptr, std::memory_order_release);
+    m_state.store(eFinished, std::memory_order_release);
     complete(failure);
     return;
   }
   complete(failure);
-  _repeat.store(false, std::memory_order_release);
+  m_repeat.store(false, std::memory_order_release);
   {
-    ResultLock lock(_resultLock);
-    _result.reset();
-    _succeeded = false;
+    ResultLock lock(m_resultLock);
+    m_result.reset();
+    m_succeeded = false;
   }
-  _dependencyFailed.store(false, std::memory_order_release);
-  _state.store(eUnqueued, std::memory_order_release);
+  m_dependencyFailed.store(false, std::memory_order_release);
+  m_state.store(eUnqueued, std::memory_order_release);
   reset();
   requeue(pool);
 }
 
 void Task::complete(const boost::exception_ptr& failure) {
-  ResultLock lock(_resultLock);
+  ResultLock lock(m_resultLock);
   if (failure) {
-    if (!_result) {
-      _result = std::make_unique<ResultSlot>();
+    if (!m_result) {
+      m_result = std::make_unique<ResultSlot>();
     }
-    _result->promise.set_exception(failure);
-  } else if (_result) {
-    _result->promise.set_value();
+    m_result->promise.set_exception(failure);
+  } else if (m_result) {
+    m_result->promise.set_value();
   } else {
-    _succeeded = true;
+    m_succeeded = true;
   }
 }
 
 bool Task::resultRequested() {
-  ResultLock lock(_resultLock);
-  return _result != nullptr;
+  ResultLock lock(m_resultLock);
+  return m_result != nullptr;
 }
 
 boost::exception_ptr Task::firstFailedDependency() {
-  for (boost::shared_future<void>& dependency : _dependencies) {
+  for (boost::shared_future<void>& dependency : m_dependencies) {
     if (dependency.is_ready() && dependency.has_exception()) {
       return dependency.get_exception_ptr();
     }
@@ -225,16 +226,16 @@ boost::exception_ptr Task::firstFailedDependency() {
 }
 
 void Task::requeue(ThreadPoolBase* pool) {
-  _state.store(eUnqueued, std::memory_order_release);
+  m_state.store(eUnqueued, std::memory_order_release);
   // Once queued again another worker may run the task at once: touch nothing after a success.
   if (!pool || !pool->addTask(this)) {
-    _pool.store(nullptr, std::memory_order_release);
+    m_pool.store(nullptr, std::memory_order_release);
   }
 }
 
 void Task::detachFromPool() {
-  _pool.store(nullptr, std::memory_order_release);
-  _state.store(eUnqueued, std::memory_order_release);
+  m_pool.store(nullptr, std::memory_order_release);
+  m_state.store(eUnqueued, std::memory_order_release);
 }
 
 } // namespace Tessel::Base

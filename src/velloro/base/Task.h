@@ -59,26 +59,26 @@ public:
   // completed with an exception makes the task ready at once and sets dependencyFailed(): the
   // task will then not run, and its result carries that exception.
   bool isReady();
-  bool dependencyFailed() const { return _dependencyFailed.load(std::memory_order_acquire); }
+  bool dependencyFailed() const { return m_dependencyFailed.load(std::memory_order_acquire); }
 
-  State state() const { return _state.load(std::memory_order_acquire); }
-  ThreadPoolBase* pool() const { return _pool.load(std::memory_order_acquire); }
-  const char* name() const { return _name; }
+  State state() const { return m_state.load(std::memory_order_acquire); }
+  ThreadPoolBase* pool() const { return m_pool.load(std::memory_order_acquire); }
+  const char* name() const { return m_name; }
 
-  int priority() const { return _priority.load(std::memory_order_relaxed); }
-  void setPriority(int priority) { _priority.store(priority, std::memory_order_relaxed); }
+  int priority() const { return m_priority.load(std::memory_order_relaxed); }
+  void setPriority(int priority) { m_priority.store(priority, std::memory_order_relaxed); }
 
   // Not-a-date-time (the default) means "as soon as possible".
-  boost::posix_time::ptime startTime() const { return _startTime; }
-  void setStartTime(boost::posix_time::ptime startTime) { _startTime = startTime; }
+  boost::posix_time::ptime startTime() const { return m_startTime; }
+  void setStartTime(boost::posix_time::ptime startTime) { m_startTime = startTime; }
 
   // Typically another task's result(): this task waits until it completes.
   void addDependency(boost::shared_future<void> dependency);
 
   // Asks for one more run after the current or next one; the flag is cleared when that run is
   // queued, so run() or reset() may ask again.
-  void setRepeat(bool repeat) { _repeat.store(repeat, std::memory_order_release); }
-  bool repeat() const { return _repeat.load(std::memory_order_acquire); }
+  void setRepeat(bool repeat) { m_repeat.store(repeat, std::memory_order_release); }
+  bool repeat() const { return m_repeat.load(std::memory_order_acquire); }
 
   // The outcome of the current run: ready when it ends, with the exception run() threw (or the
   // failed dependency's), if any. A task released without ever running breaks its result
@@ -106,23 +106,23 @@ private:
   // Called by a pool that drops the task from its queue.
   void detachFromPool();
 
-  boost::intrusive::list_member_hook<> _queueHook;
-  std::atomic<ThreadPoolBase*> _pool{nullptr};
-  std::atomic<State> _state{eUnqueued};
-  std::atomic<bool> _dependencyFailed{false};
-  std::atomic<bool> _repeat{false};
-  std::atomic<int> _priority{0};
-  const char* _name;
+  boost::intrusive::list_member_hook<> m_queueHook;
+  std::atomic<ThreadPoolBase*> m_pool{nullptr};
+  std::atomic<State> m_state{eUnqueued};
+  std::atomic<bool> m_dependencyFailed{false};
+  std::atomic<bool> m_repeat{false};
+  std::atomic<int> m_priority{0};
+  const char* m_name;
 
   // Guards the result: a one-byte lock, as tasks are small and many (see ResultLock).
-  std::atomic_flag _resultLock = ATOMIC_FLAG_INIT;
+  std::atomic_flag m_resultLock = ATOMIC_FLAG_INIT;
   // Ended well before anyone asked for the result.
-  bool _succeeded = false;
+  bool m_succeeded = false;
   // Created when the result is asked for, or to keep a failure nobody has asked for yet.
-  std::unique_ptr<ResultSlot> _result;
+  std::unique_ptr<ResultSlot> m_result;
 
-  std::vector<boost::shared_future<void>> _dependencies;
-  boost::posix_time::ptime _startTime;
+  std::vector<boost::shared_future<void>> m_dependencies;
+  boost::posix_time::ptime m_startTime;
 };
 
 } // namespace Tessel::Base

@@ -4,47 +4,47 @@ namespace Tessel::Base {
 
 TaskQueue::~TaskQueue() {
   // The pool empties its queue before it goes; unlink anything left so no hook dangles.
-  for (auto& bucket : _buckets) {
+  for (auto& bucket : m_buckets) {
     bucket.second.clear();
   }
 }
 
 void TaskQueue::push(Task& task) {
   const int priority = task.priority();
-  Bucket*& bucket = _bucketOf[priority];
+  Bucket*& bucket = m_bucketOf[priority];
   if (!bucket) {
     Buckets::iterator added;
-    if (_spareBucket) {
-      _spareBucket.key() = priority;
-      added = _buckets.insert(std::move(_spareBucket)).position;
+    if (m_spareBucket) {
+      m_spareBucket.key() = priority;
+      added = m_buckets.insert(std::move(m_spareBucket)).position;
     } else {
-      added = _buckets.try_emplace(priority).first;
+      added = m_buckets.try_emplace(priority).first;
     }
     bucket = &added->second;
   }
-  if (_emptyBucket != _buckets.end() && &_emptyBucket->second == bucket) {
-    _emptyBucket = _buckets.end();
+  if (m_emptyBucket != m_buckets.end() && &m_emptyBucket->second == bucket) {
+    m_emptyBucket = m_buckets.end();
   }
   bucket->push_back(task);
-  ++_size;
+  ++m_size;
 }
 
 Task* TaskQueue::takeFirstReady() {
-  for (auto bucket = _buckets.begin(); bucket != _buckets.end(); ++bucket) {
-    if (bucket == _emptyBucket) {
+  for (auto bucket = m_buckets.begin(); bucket != m_buckets.end(); ++bucket) {
+    if (bucket == m_emptyBucket) {
       continue;
     }
     for (auto task = bucket->second.begin(); task != bucket->second.end(); ++task) {
       if (task->isReady()) {
         Task& taken = *task;
         bucket->second.erase(task);
-        --_size;
+        --m_size;
         if (bucket->second.empty()) {
           // Kept in place for the next task of its priority; the one kept before goes.
-          if (_emptyBucket != _buckets.end()) {
-            recycle(_emptyBucket);
+          if (m_emptyBucket != m_buckets.end()) {
+            recycle(m_emptyBucket);
           }
-          _emptyBucket = bucket;
+          m_emptyBucket = bucket;
         }
         return &taken;
       }
@@ -55,23 +55,23 @@ Task* TaskQueue::takeFirstReady() {
 
 std::vector<Task*> TaskQueue::takeAll() {
   std::vector<Task*> tasks;
-  tasks.reserve(_size);
-  for (auto& bucket : _buckets) {
+  tasks.reserve(m_size);
+  for (auto& bucket : m_buckets) {
     for (Task& task : bucket.second) {
       tasks.push_back(&task);
     }
     bucket.second.clear();
   }
-  _buckets.clear();
-  _bucketOf.clear();
-  _emptyBucket = _buckets.end();
-  _size = 0;
+  m_buckets.clear();
+  m_bucketOf.clear();
+  m_emptyBucket = m_buckets.end();
+  m_size = 0;
   return tasks;
 }
 
 void TaskQueue::recycle(Buckets::iterator bucket) {
-  _bucketOf.erase(bucket->first);
-  _spareBucket = _buckets.extract(bucket);
+  m_bucketOf.erase(bucket->first);
+  m_spareBucket = m_buckets.extract(bucket);
 }
 
 } // namespace Tessel::Base

@@ -33,23 +33,23 @@ public:
   // Unlinks every task and returns them in queue order.
   std::vector<Task*> takeAll();
 
-  std::size_t size() const { return _size; }
-  bool empty() const { return _size == 0; }
+  std::size_t size() const { return m_size; }
+  bool empty() const { return m_size == 0; }
 
 private:
-  using Hook = boost::intrusive::member_hook<Task, boost::intrusive::list_member_hook<>, &Task::_queueHook>;
+  using Hook = boost::intrusive::member_hook<Task, boost::intrusive::list_member_hook<>, &Task::m_queueHook>;
   using Bucket = boost::intrusive::list<Task, Hook, boost::intrusive::constant_time_size<false>>;
   using Buckets = std::map<int, Bucket, std::greater<int>>;
 
   void recycle(Buckets::iterator bucket);
 
-  Buckets _buckets;
+  Buckets m_buckets;
   // The list of each priority present; map nodes keep their address, so the pointers hold.
-  boost::unordered_flat_map<int, Bucket*> _bucketOf;
-  Buckets::node_type _spareBucket;
+  boost::unordered_flat_map<int, Bucket*> m_bucketOf;
+  Buckets::node_type m_spareBucket;
   // An empty list left in the map and the index, or end().
-  Buckets::iterator _emptyBucket = _buckets.end();
-  std::size_t _size = 0;
+  Buckets::iterator m_emptyBucket = m_buckets.end();
+  std::size_t m_size = 0;
 };
 
 } // namespace Tessel::Base

@@ -63,13 +63,13 @@ public:
   // finish on their own.
   virtual void destroyThreads(unsigned timeoutSeconds) = 0;
 
-  State state() const { return _state.load(std::memory_order_acquire); }
-  const std::string& name() const { return _name; }
-  unsigned threadCount() const { return _threadCount; }
-  unsigned threadsAlive() const { return _threadsAlive.load(std::memory_order_acquire); }
+  State state() const { return m_state.load(std::memory_order_acquire); }
+  const std::string& name() const { return m_name; }
+  unsigned threadCount() const { return m_threadCount; }
+  unsigned threadsAlive() const { return m_threadsAlive.load(std::memory_order_acquire); }
   std::size_t queuedCount() const;
-  std::size_t outstandingCount() const { return _outstanding.load(std::memory_order_acquire); }
-  std::size_t executingCount() const { return _executing.load(std::memory_order_acquire); }
+  std::size_t outstandingCount() const { return m_outstanding.load(std::memory_order_acquire); }
+  std::size_t executingCount() const { return m_executing.load(std::memory_order_acquire); }
 
 protected:
   // threadCount 0 means one thread per hardware thread (1 when that is unknown).
@@ -86,8 +86,8 @@ protected:
   bool waitForWorkersToExit(std::chrono::steady_clock::time_point deadline);
 
   // Guards threadsAlive and whatever the derived class keeps about its threads' end.
-  std::mutex _threadExitMutex;
-  std::condition_variable _threadExitCondition;
+  std::mutex m_threadExitMutex;
+  std::condition_variable m_threadExitCondition;
 
 private:
   // Unlinks every queued task and detaches it; the caller releases the returned tasks' queue
@@ -97,26 +97,26 @@ private:
   bool isIdle() const;
   void notifyIfIdle();
 
-  const std::string _name;
-  const unsigned _threadCount;
-  std::atomic<unsigned> _threadsAlive;
+  const std::string m_name;
+  const unsigned m_threadCount;
+  std::atomic<unsigned> m_threadsAlive;
 
-  mutable std::mutex _poolMutex;
-  std::condition_variable _workCondition;
+  mutable std::mutex m_poolMutex;
+  std::condition_variable m_workCondition;
   // Workers wait here, under the pool lock, until all have arrived or the start is abandoned.
-  std::condition_variable _startCondition;
-  unsigned _workersArrived = 0;
-  bool _startAbandoned = false;
-  TaskQueue _queue;
-  std::atomic<State> _state{eRunning};
-  std::atomic<std::size_t> _outstanding{0};
+  std::condition_variable m_startCondition;
+  unsigned m_workersArrived = 0;
+  bool m_startAbandoned = false;
+  TaskQueue m_queue;
+  std::atomic<State> m_state{eRunning};
+  std::atomic<std::size_t> m_outstanding{0};
   // Workers change it outside the lock: its own cache line keeps it off the lock's.
-  alignas(64) std::atomic<std::size_t> _executing{0};
+  alignas(64) std::atomic<std::size_t> m_executing{0};
 
-  std::mutex _completionMutex;
-  std::condition_variable _completionCondition;
+  std::mutex m_completionMutex;
+  std::condition_variable m_completionCondition;
   // Callers inside waitUntilIdle(): workers only take the completion lock when someone waits.
-  std::atomic<unsigned> _idleWaiters{0};
+  std::atomic<unsigned> m_idleWaiters{0};
 };
 
 } // namespace Tessel::Base

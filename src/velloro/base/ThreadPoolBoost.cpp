@@ -35,7 +35,7 @@ ThreadPoolBoost::ThreadPoolBoost(const std::string& name, unsigned threadCount)
   try {
     for (unsigned index = 0; index < this->threadCount(); ++index) {
       const std::string threadName = "tsBTP_" + name + "_" + std::to_string(index);
-      _workers.create_thread([this, threadName] {
+      m_workers.create_thread([this, threadName] {
         nameCurrentThread(threadName);
         runWorker();
       });
@@ -44,7 +44,7 @@ ThreadPoolBoost::ThreadPoolBoost(const std::string& name, unsigned threadCount)
     // The workers already started would otherwise wait for the others for ever, on a pool
     // that no longer exists.
     abandonStart();
-    _workers.join_all();
+    m_workers.join_all();
     throw;
   }
 }
@@ -67,15 +67,15 @@ ThreadPoolBoost::~ThreadPoolBoost() {
 
 void ThreadPoolBoost::destroyThreads(unsigned timeoutSeconds) {
   {
-    std::lock_guard<std::mutex> lock(_threadExitMutex);
-    if (!_closingStarted) {
-      _closingStarted = true;
-      _closingThread = boost::thread([this] { closeThreads(); });
+    std::lock_guard<std::mutex> lock(m_threadExitMutex);
+    if (!m_closingStarted) {
+      m_closingStarted = true;
+      m_closingThread = boost::thread([this] { closeThreads(); });
     }
   }
   if (timeoutSeconds == 0) {
-    if (_closingThread.joinable()) {
-      _closingThread.detach();
+    if (m_closingThread.joinable()) {
+      m_closingThread.detach();
     }
     return;
   }
@@ -84,14 +84,14 @@ void ThreadPoolBoost::destroyThreads(unsigned timeoutSeconds) {
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeoutSeconds);
   bool joinSuceeded = waitForWorkersToExit(deadline);
   if (joinSuceeded) {
-    std::unique_lock<std::mutex> lock(_threadExitMutex);
-    joinSuceeded = _threadExitCondition.wait_until(lock, deadline, [this] { return _closingFinished; });
+    std::unique_lock<std::mutex> lock(m_threadExitMutex);
+    joinSuceeded = m_threadExitCondition.wait_until(lock, deadline, [this] { return m_closingFinished; });
   }
-  if (joinSuceeded && _closingThread.joinable()) {
+  if (joinSuceeded && m_closingThread.joinable()) {
     const auto remaining =
         std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     joinSuceeded =
-        _closingThread.try_join_for(boost::chrono::milliseconds(std::max<long long>(0, remaining.count())));
+        m_closingThread.try_join_for(boost::chrono::milliseconds(std::max<long long>(0, remaining.count())));
   }
   if (!joinSuceeded) {
     TESSEL_THROW_AT_LINE(Assert, 81, .decorate("AssertCondition", "joinSuceeded"));
@@ -100,10 +100,10 @@ void ThreadPoolBoost::destroyThreads(unsigned timeoutSeconds) {
 
 void ThreadPoolBoost::closeThreads() {
   nameCurrentThread("tsBTPClosingThread_" + name());
-  _workers.join_all();
-  std::lock_guard<std::mutex> lock(_threadExitMutex);
-  _closingFinished = true;
-  _threadExitCondition.notify_all();
+  m_workers.join_all();
+  std::lock_guard<std::mutex> lock(m_threadExitMutex);
+  m_closingFinished = true;
+  m_threadExitCondition.notify_all();
 }
 
 } // namespace Tessel::Base

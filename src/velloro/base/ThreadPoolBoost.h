@@ -35,10 +35,10 @@ public:
 private:
   void closeThreads();
 
-  boost::thread_group _workers;
-  boost::thread _closingThread;
-  bool _closingStarted = false;  // guarded by _threadExitMutex
-  bool _closingFinished = false; // guarded by _threadExitMutex
+  boost::thread_group m_workers;
+  boost::thread m_closingThread;
+  bool m_closingStarted = false;  // guarded by _threadExitMutex
+  bool m_closingFinished = false; // guarded by _threadExitMutex
 };
 
 } // namespace Tessel::Base

@@ -10,8 +10,8 @@ namespace Velloro::OpenColorIO {
 namespace OCIO = OCIO_NAMESPACE;
 
 ColorTransforms::ColorTransforms(OCIO::ConstConfigRcPtr config)
-    : _config(std::move(config)) {
-  if (_config) {
+    : m_config(std::move(config)) {
+  if (m_config) {
     populateColorTransforms();
   }
 }
@@ -20,37 +20,37 @@ void ColorTransforms::populateColorTransforms() {
   populateDisplayColorSpaces();
   populateColorspaces();
   populateDisplayTransforms();
-  _eightBitUsingFallback = setColorSpace(_eightBit, OCIO::ROLE_MATTE_PAINT);
-  _sixteenBitUsingFallback = setColorSpace(_sixteenBit, OCIO::ROLE_TEXTURE_PAINT);
-  _logUsingFallback = setColorSpace(_log, OCIO::ROLE_COMPOSITING_LOG);
-  _floatingPointUsingFallback = setColorSpace(_floatingPoint, OCIO::ROLE_SCENE_LINEAR);
-  _workingSpaceUsingFallback = setColorSpace(_workingSpace, OCIO::ROLE_SCENE_LINEAR);
+  m_eightBitUsingFallback = setColorSpace(m_eightBit, OCIO::ROLE_MATTE_PAINT);
+  m_sixteenBitUsingFallback = setColorSpace(m_sixteenBit, OCIO::ROLE_TEXTURE_PAINT);
+  m_logUsingFallback = setColorSpace(m_log, OCIO::ROLE_COMPOSITING_LOG);
+  m_floatingPointUsingFallback = setColorSpace(m_floatingPoint, OCIO::ROLE_SCENE_LINEAR);
+  m_workingSpaceUsingFallback = setColorSpace(m_workingSpace, OCIO::ROLE_SCENE_LINEAR);
 }
 
 void ColorTransforms::populateColorspaces() {
-  _availableColorSpaces = OCIOConfigManager::getConfigManager().getCurrentConfig().menuEntries;
+  m_availableColorSpaces = OCIOConfigManager::getConfigManager().getCurrentConfig().menuEntries;
 }
 
 void ColorTransforms::populateDisplayColorSpaces() {
-  const char* display = _config->getDefaultDisplay();
-  const std::string view = _config->getDefaultView(display);
+  const char* display = m_config->getDefaultDisplay();
+  const std::string view = m_config->getDefaultView(display);
   const std::string defaultTransform = BuildDisplayTransformName(display, view);
   std::string monitorView = getMonitorOutView(display);
   if (monitorView.empty()) {
     monitorView = view;
   }
-  _viewer = defaultTransform;
-  _thumbnail = defaultTransform;
-  _monitorOut = BuildDisplayTransformName(display, monitorView);
+  m_viewer = defaultTransform;
+  m_thumbnail = defaultTransform;
+  m_monitorOut = BuildDisplayTransformName(display, monitorView);
 }
 
 void ColorTransforms::populateDisplayTransforms() {
-  _availableDisplayTransforms.clear();
-  for (const auto& [display, views] : Tessel::OCIOUtility::getDisplaysAndActiveViews(_config)) {
+  m_availableDisplayTransforms.clear();
+  for (const auto& [display, views] : Tessel::OCIOUtility::getDisplaysAndActiveViews(m_config)) {
     for (const std::string& view : views) {
       std::string name = BuildDisplayTransformName(display, view);
       if (!name.empty()) {
-        _availableDisplayTransforms.push_back(std::move(name));
+        m_availableDisplayTransforms.push_back(std::move(name));
       }
     }
   }
@@ -71,15 +71,15 @@ bool ColorTransforms::setColorSpace(std::string& target, const char* role) const
 }
 
 std::string ColorTransforms::getColorSpaceFromRole(const char* role) const {
-  if (!_config->hasRole(role)) {
+  if (!m_config->hasRole(role)) {
     return {};
   }
-  const OCIO::ConstColorSpaceRcPtr colorSpace = _config->getColorSpace(role);
+  const OCIO::ConstColorSpaceRcPtr colorSpace = m_config->getColorSpace(role);
   return colorSpace ? colorSpace->getName() : std::string();
 }
 
 std::string ColorTransforms::getColorSpaceFromFirst() const {
-  return _config->getColorSpaceNameByIndex(0);
+  return m_config->getColorSpaceNameByIndex(0);
 }
 
 std::string ColorTransforms::getColorSpaceFromDefault() const {
@@ -87,16 +87,16 @@ std::string ColorTransforms::getColorSpaceFromDefault() const {
 }
 
 std::string ColorTransforms::getMonitorOutView(const char* display) const {
-  const int viewCount = _config->getNumViews(display);
+  const int viewCount = m_config->getNumViews(display);
   // An exact name wins over an earlier view that merely mentions Rec.709.
   for (int index = 0; index < viewCount; ++index) {
-    const std::string view = _config->getView(display, index);
+    const std::string view = m_config->getView(display, index);
     if (view == "rec709" || view == "Rec.709") {
       return view;
     }
   }
   for (int index = 0; index < viewCount; ++index) {
-    const std::string view = _config->getView(display, index);
+    const std::string view = m_config->getView(display, index);
     if (view.find("rec709") != std::string::npos || view.find("Rec.709") != std::string::npos) {
       return view;
     }
@@ -107,24 +107,24 @@ std::string ColorTransforms::getMonitorOutView(const char* display) const {
 std::string ColorTransforms::getDefaultLUT(LUTDataType type) const {
   switch (type) {
   case Thumbnail:
-    return _thumbnail;
+    return m_thumbnail;
   case EightBit:
-    return _eightBit;
+    return m_eightBit;
   case SixteenBit:
-    return _sixteenBit;
+    return m_sixteenBit;
   case Log:
-    return _log;
+    return m_log;
   case FloatingPoint:
-    return _floatingPoint;
+    return m_floatingPoint;
   case WorkingSpace:
-    return _workingSpace;
+    return m_workingSpace;
   }
   return {};
 }
 
 bool ColorTransforms::isUsingFallbacks() const {
-  return _eightBitUsingFallback || _sixteenBitUsingFallback || _logUsingFallback ||
-         _floatingPointUsingFallback || _workingSpaceUsingFallback;
+  return m_eightBitUsingFallback || m_sixteenBitUsingFallback || m_logUsingFallback ||
+         m_floatingPointUsingFallback || m_workingSpaceUsingFallback;
 }
 
 bool ColorTransforms::WarnOnUsingFallbacks(const ColorTransforms& transforms, QString& title,
@@ -133,10 +133,10 @@ bool ColorTransforms::WarnOnUsingFallbacks(const ColorTransforms& transforms, QS
     return false;
   }
   details.clear();
-  const std::pair<bool, const char*> lines[] = {{transforms._eightBitUsingFallback, "8bit"},
-                                                {transforms._sixteenBitUsingFallback, "16bit"},
-                                                {transforms._logUsingFallback, "log"},
-                                                {transforms._floatingPointUsingFallback, "floating point"}};
+  const std::pair<bool, const char*> lines[] = {{transforms.m_eightBitUsingFallback, "8bit"},
+                                                {transforms.m_sixteenBitUsingFallback, "16bit"},
+                                                {transforms.m_logUsingFallback, "log"},
+                                                {transforms.m_floatingPointUsingFallback, "floating point"}};
   for (const auto& [usingFallback, label] : lines) {
     if (usingFallback) {
       details += QString::fromLatin1(label) + QLatin1Char('\n');

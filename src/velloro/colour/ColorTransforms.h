@@ -33,32 +33,32 @@ public:
   // With a null configuration every string and list is empty and no fallback is reported.
   explicit ColorTransforms(OCIO_NAMESPACE::ConstConfigRcPtr config);
 
-  std::string viewer() const { return _viewer; }
-  std::string thumbnail() const { return _thumbnail; }
-  std::string monitorOut() const { return _monitorOut; }
-  std::string eightBit() const { return _eightBit; }
-  std::string sixteenBit() const { return _sixteenBit; }
-  std::string log() const { return _log; }
-  std::string floatingPoint() const { return _floatingPoint; }
-  std::string workingSpace() const { return _workingSpace; }
+  std::string viewer() const { return m_viewer; }
+  std::string thumbnail() const { return m_thumbnail; }
+  std::string monitorOut() const { return m_monitorOut; }
+  std::string eightBit() const { return m_eightBit; }
+  std::string sixteenBit() const { return m_sixteenBit; }
+  std::string log() const { return m_log; }
+  std::string floatingPoint() const { return m_floatingPoint; }
+  std::string workingSpace() const { return m_workingSpace; }
 
   // The default for a kind of data; empty for a value outside LUTDataType.
   std::string getDefaultLUT(LUTDataType type) const;
 
   // The current configuration's colour-space menu entries.
-  const std::vector<std::string>& getAvailableColorspaces() const { return _availableColorSpaces; }
+  const std::vector<std::string>& getAvailableColorspaces() const { return m_availableColorSpaces; }
   // One display transform name per display and active view.
   const std::vector<std::string>& getAvailableDisplayTransforms() const {
-    return _availableDisplayTransforms;
+    return m_availableDisplayTransforms;
   }
 
   // Whether a default could not be taken from its role and fell back to the default role or the
   // first colour space.
-  bool isEightBitUsingFallback() const { return _eightBitUsingFallback; }
-  bool isSixteenBitUsingFallback() const { return _sixteenBitUsingFallback; }
-  bool isLogUsingFallback() const { return _logUsingFallback; }
-  bool isFloatingPointUsingFallback() const { return _floatingPointUsingFallback; }
-  bool isWorkingSpaceUsingFallback() const { return _workingSpaceUsingFallback; }
+  bool isEightBitUsingFallback() const { return m_eightBitUsingFallback; }
+  bool isSixteenBitUsingFallback() const { return m_sixteenBitUsingFallback; }
+  bool isLogUsingFallback() const { return m_logUsingFallback; }
+  bool isFloatingPointUsingFallback() const { return m_floatingPointUsingFallback; }
+  bool isWorkingSpaceUsingFallback() const { return m_workingSpaceUsingFallback; }
   bool isUsingFallbacks() const;
 
   // When any default fell back: sets a title and one line per image default that fell back
@@ -81,22 +81,22 @@ private:
   std::string getColorSpaceFromDefault() const;
   std::string getMonitorOutView(const char* display) const;
 
-  OCIO_NAMESPACE::ConstConfigRcPtr _config;
-  std::vector<std::string> _availableColorSpaces;
-  std::vector<std::string> _availableDisplayTransforms;
-  std::string _viewer;
-  std::string _thumbnail;
-  std::string _monitorOut;
-  std::string _eightBit;
-  std::string _sixteenBit;
-  std::string _log;
-  std::string _floatingPoint;
-  std::string _workingSpace;
-  bool _eightBitUsingFallback = false;
-  bool _sixteenBitUsingFallback = false;
-  bool _logUsingFallback = false;
-  bool _floatingPointUsingFallback = false;
-  bool _workingSpaceUsingFallback = false;
+  OCIO_NAMESPACE::ConstConfigRcPtr m_config;
+  std::vector<std::string> m_availableColorSpaces;
+  std::vector<std::string> m_availableDisplayTransforms;
+  std::string m_viewer;
+  std::string m_thumbnail;
+  std::string m_monitorOut;
+  std::string m_eightBit;
+  std::string m_sixteenBit;
+  std::string m_log;
+  std::string m_floatingPoint;
+  std::string m_workingSpace;
+  bool m_eightBitUsingFallback = false;
+  bool m_sixteenBitUsingFallback = false;
+  bool m_logUsingFallback = false;
+  bool m_floatingPointUsingFallback = false;
+  bool m_workingSpaceUsingFallback = false;
 };
 
 } // namespace Velloro::OpenColorIO

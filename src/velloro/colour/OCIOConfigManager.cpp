@@ -91,10 +91,10 @@ void OCIOConfigManager::loadConfigs(const std::vector<std::string>& pluginPaths)
       const std::string fullPath = directory + entry.fileName().toStdString();
       if (!entry.isDir()) {
         if (entry.exists() && entry.suffix() == "ocio") {
-          _configs[entry.completeBaseName().toStdString()] = fullPath;
+          m_configs[entry.completeBaseName().toStdString()] = fullPath;
         }
       } else if (QFileInfo::exists(QString::fromStdString(fullPath + "/config.ocio"))) {
-        _configs[entry.fileName().toStdString()] = fullPath + "/config.ocio";
+        m_configs[entry.fileName().toStdString()] = fullPath + "/config.ocio";
       }
     }
   }
@@ -106,25 +106,25 @@ ConfigInfo OCIOConfigManager::addConfig(const std::string& path) {
     info.config = OCIO::Config::CreateFromFile(path.c_str());
     info.config->validate();
     info.roleCount = info.config->getNumRoles();
-    info.menuEntries = menuEntries(*info.config, _rolesBehavior);
+    info.menuEntries = menuEntries(*info.config, m_rolesBehavior);
   } catch (const std::exception& error) {
     info.error = error.what();
     Tessel::Log::LogLine(Tessel::Log::eWarning, 0)
         << "OpenColorIO configuration '" << path << "' could not be used: " << info.error;
   }
-  _configCache[path] = info;
+  m_configCache[path] = info;
   return info;
 }
 
 ConfigInfo OCIOConfigManager::getConfigInfo(const std::string& path) {
-  const auto cached = _configCache.find(path);
-  return cached != _configCache.end() ? cached->second : addConfig(path);
+  const auto cached = m_configCache.find(path);
+  return cached != m_configCache.end() ? cached->second : addConfig(path);
 }
 
 ConfigInfo OCIOConfigManager::loadConfig(const std::string& path) {
   ConfigInfo info = getConfigInfo(path);
-  if (path != _currentConfig) {
-    _currentConfig = path;
+  if (path != m_currentConfig) {
+    m_currentConfig = path;
     populateRolesToColorspacesMap(info.config);
   }
   return info;
@@ -132,15 +132,15 @@ ConfigInfo OCIOConfigManager::loadConfig(const std::string& path) {
 
 ConfigInfo OCIOConfigManager::reloadConfig(const std::string& path) {
   ConfigInfo info = addConfig(path);
-  _currentConfig = path;
+  m_currentConfig = path;
   populateRolesToColorspacesMap(info.config);
   return info;
 }
 
 const ConfigInfo& OCIOConfigManager::getCurrentConfig() const {
   static const ConfigInfo empty;
-  const auto current = _configCache.find(_currentConfig);
-  return current != _configCache.end() ? current->second : empty;
+  const auto current = m_configCache.find(m_currentConfig);
+  return current != m_configCache.end() ? current->second : empty;
 }
 
 void OCIOConfigManager::getConfigVersion(const std::string& path, Version& version) {
@@ -162,20 +162,20 @@ void OCIOConfigManager::getCurrentConfigVersion(Version& version) const {
 }
 
 void OCIOConfigManager::setDefaultConfig(const std::string& path, bool isCustom) {
-  _defaultConfig = path;
-  _defaultIsCustom = isCustom;
+  m_defaultConfig = path;
+  m_defaultIsCustom = isCustom;
   fixupBuiltInConfigPath();
 }
 
 void OCIOConfigManager::fixupBuiltInConfigPath() {
-  if (_defaultIsCustom) {
+  if (m_defaultIsCustom) {
     return;
   }
-  const std::string name = ExtractConfigNameFromPath(_defaultConfig);
-  const auto installed = _configs.find(name);
-  if (installed == _configs.end()) {
-    if (!_defaultConfig.empty()) {
-      _defaultIsCustom = true;
+  const std::string name = ExtractConfigNameFromPath(m_defaultConfig);
+  const auto installed = m_configs.find(name);
+  if (installed == m_configs.end()) {
+    if (!m_defaultConfig.empty()) {
+      m_defaultIsCustom = true;
     }
     return;
   }
@@ -185,29 +185,30 @@ void OCIOConfigManager::fixupBuiltInConfigPath() {
     // The install path follows the built-in layouts; a configuration installed in the other
     // layout keeps the path it was found at rather than one that does not exist.
     const std::string installPath = ConstructPathFromConfigName(name);
-    _defaultConfig = QFileInfo::exists(QString::fromStdString(installPath)) ? installPath : installed->second;
+    m_defaultConfig =
+        QFileInfo::exists(QString::fromStdString(installPath)) ? installPath : installed->second;
   }
 }
 
 void OCIOConfigManager::populateRolesToColorspacesMap(const OCIO::ConstConfigRcPtr& config) {
-  _roleToColorSpace.clear();
+  m_roleToColorSpace.clear();
   if (!config) {
     return;
   }
   for (int index = 0; index < config->getNumRoles(); ++index) {
     const char* role = config->getRoleName(index);
     if (const OCIO::ConstColorSpaceRcPtr colorSpace = config->getColorSpace(role)) {
-      _roleToColorSpace[role] = colorSpace->getName();
+      m_roleToColorSpace[role] = colorSpace->getName();
     }
   }
 }
 
 std::string OCIOConfigManager::getColorspaceFromRole(const std::string& name) const {
-  if (_rolesBehavior != HideRoles) {
+  if (m_rolesBehavior != HideRoles) {
     return name;
   }
-  const auto found = _roleToColorSpace.find(name);
-  return found != _roleToColorSpace.end() ? found->second : name;
+  const auto found = m_roleToColorSpace.find(name);
+  return found != m_roleToColorSpace.end() ? found->second : name;
 }
 
 bool OCIOConfigManager::getColorspaceIsData(const std::string& colorSpace) const {

@@ -32,7 +32,7 @@ public:
 
   // Every installed configuration, name -> path, sorted by name. When two plug-in directories
   // hold a configuration of the same name, the later directory wins.
-  const std::map<std::string, std::string>& configs() const { return _configs; }
+  const std::map<std::string, std::string>& configs() const { return m_configs; }
 
   // The cached configuration for exactly this path string, loading it when it is not cached.
   ConfigInfo getConfigInfo(const std::string& path);
@@ -49,15 +49,15 @@ public:
   // The same for the current configuration, without loading anything.
   void getCurrentConfigVersion(Version& version) const;
 
-  const std::string& defaultConfig() const { return _defaultConfig; }
+  const std::string& defaultConfig() const { return m_defaultConfig; }
   // Stores the default; an installed configuration's path is then rewritten to the current
   // install directory, and any path that names no installed configuration is marked custom.
   void setDefaultConfig(const std::string& path, bool isCustom);
-  bool isDefaultConfigCustom() const { return _defaultIsCustom; }
+  bool isDefaultConfigCustom() const { return m_defaultIsCustom; }
 
-  OCIORolesBehavior ocioRolesBehavior() const { return _rolesBehavior; }
+  OCIORolesBehavior ocioRolesBehavior() const { return m_rolesBehavior; }
   // Applies to configurations loaded afterwards.
-  void setOcioRolesBehavior(OCIORolesBehavior behavior) { _rolesBehavior = behavior; }
+  void setOcioRolesBehavior(OCIORolesBehavior behavior) { m_rolesBehavior = behavior; }
 
   // With roles hidden, the colour space a role of the current configuration stands for (the
   // name itself when it is no role); otherwise the name unchanged, as roles are offered in menus.
@@ -73,13 +73,13 @@ private:
   void fixupBuiltInConfigPath();
   void populateRolesToColorspacesMap(const OCIO_NAMESPACE::ConstConfigRcPtr& config);
 
-  std::unordered_map<std::string, ConfigInfo> _configCache;
-  std::unordered_map<std::string, std::string> _roleToColorSpace;
-  std::string _currentConfig;
-  OCIORolesBehavior _rolesBehavior = RolesFirst;
-  std::string _defaultConfig;
-  bool _defaultIsCustom = false;
-  std::map<std::string, std::string> _configs;
+  std::unordered_map<std::string, ConfigInfo> m_configCache;
+  std::unordered_map<std::string, std::string> m_roleToColorSpace;
+  std::string m_currentConfig;
+  OCIORolesBehavior m_rolesBehavior = RolesFirst;
+  std::string m_defaultConfig;
+  bool m_defaultIsCustom = false;
+  std::map<std::string, std::string> m_configs;
 };
 
 } // namespace Velloro::OpenColorIO

@@ -17,16 +17,16 @@ class EventTrackProxy;
 class VELLORO_EXPORT EventAdderProxy {
 public:
   EventAdderProxy(EventTrackProxy* track, std::shared_ptr<Tessel::UI::IEventUserData> data, bool flag);
-  ~EventAdderProxy();
-  EventAdderProxy(EventAdderProxy&& other) noexcept;
-  EventAdderProxy& operator=(EventAdderProxy&& other) noexcept;
+  ~EventAdderProxy() = default;
+  EventAdderProxy(EventAdderProxy&&) noexcept = default;
+  EventAdderProxy& operator=(EventAdderProxy&&) noexcept = default;
   EventAdderProxy(const EventAdderProxy&) = delete;
   EventAdderProxy& operator=(const EventAdderProxy&) = delete;
 
-  Tessel::UI::EventAdder* adder() const { return m_adder; }
+  Tessel::UI::EventAdder* adder() const { return m_adder.get(); }
 
 private:
-  Tessel::UI::EventAdder* m_adder = nullptr;
+  std::unique_ptr<Tessel::UI::EventAdder> m_adder;
 };
 
 } // namespace Velloro

@@ -3,7 +3,7 @@
 #include <velloro/eventgraph/EventGraphSettings.h>
 #include <velloro/eventgraph/EventTrackProxy.h>
 
-#include <utility>
+#include <memory>
 
 namespace Velloro {
 
@@ -12,23 +12,8 @@ namespace Velloro {
 EventStopperProxy::EventStopperProxy(EventTrackProxy* track, std::shared_ptr<Tessel::UI::IEventUserData>,
                                      bool) {
   if (EventGraphSettings::IsEnabled() && track && track->track()) {
-    m_stopper = new Tessel::UI::EventStopper(track->track());
+    m_stopper = std::make_unique<Tessel::UI::EventStopper>(track->track());
   }
-}
-
-EventStopperProxy::~EventStopperProxy() {
-  delete m_stopper;
-}
-
-EventStopperProxy::EventStopperProxy(EventStopperProxy&& other) noexcept
-    : m_stopper(std::exchange(other.m_stopper, nullptr)) {}
-
-EventStopperProxy& EventStopperProxy::operator=(EventStopperProxy&& other) noexcept {
-  if (this != &other) {
-    delete m_stopper;
-    m_stopper = std::exchange(other.m_stopper, nullptr);
-  }
-  return *this;
 }
 
 } // namespace Velloro

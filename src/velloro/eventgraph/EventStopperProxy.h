@@ -17,16 +17,16 @@ class EventTrackProxy;
 class VELLORO_EXPORT EventStopperProxy {
 public:
   EventStopperProxy(EventTrackProxy* track, std::shared_ptr<Tessel::UI::IEventUserData> data, bool flag);
-  ~EventStopperProxy();
-  EventStopperProxy(EventStopperProxy&& other) noexcept;
-  EventStopperProxy& operator=(EventStopperProxy&& other) noexcept;
+  ~EventStopperProxy() = default;
+  EventStopperProxy(EventStopperProxy&&) noexcept = default;
+  EventStopperProxy& operator=(EventStopperProxy&&) noexcept = default;
   EventStopperProxy(const EventStopperProxy&) = delete;
   EventStopperProxy& operator=(const EventStopperProxy&) = delete;
 
-  Tessel::UI::EventStopper* stopper() const { return m_stopper; }
+  Tessel::UI::EventStopper* stopper() const { return m_stopper.get(); }
 
 private:
-  Tessel::UI::EventStopper* m_stopper = nullptr;
+  std::unique_ptr<Tessel::UI::EventStopper> m_stopper;
 };
 
 } // namespace Velloro

@@ -4,6 +4,7 @@
 
 #include <TesselUI/EventGraph.h>
 
+#include <memory>
 #include <utility>
 
 namespace Velloro {
@@ -13,25 +14,10 @@ EventTrackProxy::EventTrackProxy(const QString& name, const QColor& colour, int 
   if (!EventGraphSettings::IsEnabled()) {
     return;
   }
-  m_track = new Tessel::UI::EventTrack(name, colour, processId, threadId, sortIndex);
+  m_track = std::make_unique<Tessel::UI::EventTrack>(name, colour, processId, threadId, sortIndex);
   if (Tessel::UI::EventGraph* graph = Tessel::UI::EventGraph::instance()) {
-    graph->addTrack(m_track);
+    graph->addTrack(m_track.get());
   }
-}
-
-EventTrackProxy::~EventTrackProxy() {
-  delete m_track;
-}
-
-EventTrackProxy::EventTrackProxy(EventTrackProxy&& other) noexcept
-    : m_track(std::exchange(other.m_track, nullptr)) {}
-
-EventTrackProxy& EventTrackProxy::operator=(EventTrackProxy&& other) noexcept {
-  if (this != &other) {
-    delete m_track;
-    m_track = std::exchange(other.m_track, nullptr);
-  }
-  return *this;
 }
 
 void EventTrackProxy::addEvent(Tessel::UI::EventTrack::Type type,

@@ -19,9 +19,9 @@ class VELLORO_EXPORT EventTrackProxy {
 public:
   // The three numbers go unchanged to the track (process row, thread row, sort index).
   EventTrackProxy(const QString& name, const QColor& colour, int processId, int threadId, int sortIndex);
-  ~EventTrackProxy();
-  EventTrackProxy(EventTrackProxy&& other) noexcept;
-  EventTrackProxy& operator=(EventTrackProxy&& other) noexcept;
+  ~EventTrackProxy() = default;
+  EventTrackProxy(EventTrackProxy&&) noexcept = default;
+  EventTrackProxy& operator=(EventTrackProxy&&) noexcept = default;
   EventTrackProxy(const EventTrackProxy&) = delete;
   EventTrackProxy& operator=(const EventTrackProxy&) = delete;
 
@@ -30,10 +30,10 @@ public:
                 std::chrono::nanoseconds duration);
 
   // The track, or null when recording was off at construction.
-  Tessel::UI::EventTrack* track() const { return m_track; }
+  Tessel::UI::EventTrack* track() const { return m_track.get(); }
 
 private:
-  Tessel::UI::EventTrack* m_track = nullptr;
+  std::unique_ptr<Tessel::UI::EventTrack> m_track;
 };
 
 } // namespace Velloro

@@ -1,9 +1,9 @@
 #include <velloro/image/ChannelDesc.h>
 
-#include <velloro/image/ChannelRegistry.h>
 #include <velloro/image/ChannelVector.h>
 #include <velloro/image/ConcreteChannelDesc.h>
 #include <velloro/image/Layer.h>
+#include <velloro/image/internal/ChannelRegistry.h>
 
 #include <boost/algorithm/string/predicate.hpp>
 
@@ -36,32 +36,32 @@ const char* afterLastDot(const std::string& name) {
 } // namespace
 
 ChannelDesc::ChannelDesc(const std::string& name, Channel channel, Channel purpose)
-    : mName(name)
-    , mChannel(channel)
-    , mPurpose(purpose) {}
+    : m_name(name)
+    , m_channel(channel)
+    , m_purpose(purpose) {}
 
 ChannelDesc::ChannelDesc(const std::string& name, bool keepName)
-    : mName(keepName ? name : RemapName(name))
-    , mPurpose(purpose(afterLastDot(mName))) {}
+    : m_name(keepName ? name : RemapName(name))
+    , m_purpose(purpose(afterLastDot(m_name))) {}
 
 ChannelDesc::ChannelDesc(const ChannelDesc& other)
     : std::enable_shared_from_this<ChannelDesc>(other)
-    , mName(other.mName)
-    , mChannel(other.mChannel)
-    , mPurpose(other.mPurpose)
-    , mLayerLifetime(other.mLayerLifetime)
-    , mLayer(other.mLayer)
-    , mIndex(other.mIndex) {}
+    , m_name(other.m_name)
+    , m_channel(other.m_channel)
+    , m_purpose(other.m_purpose)
+    , m_layerLifetime(other.m_layerLifetime)
+    , m_layer(other.m_layer)
+    , m_index(other.m_index) {}
 
 ChannelDesc& ChannelDesc::operator=(const ChannelDesc& other) {
   if (this != &other) {
-    const std::string oldName = mName;
-    mName = other.mName;
-    mChannel = other.mChannel;
-    mPurpose = other.mPurpose;
-    mLayerLifetime = other.mLayerLifetime;
-    mLayer = other.mLayer;
-    mIndex = other.mIndex;
+    const std::string oldName = m_name;
+    m_name = other.m_name;
+    m_channel = other.m_channel;
+    m_purpose = other.m_purpose;
+    m_layerLifetime = other.m_layerLifetime;
+    m_layer = other.m_layer;
+    m_index = other.m_index;
     ChannelRegistry& registry = ChannelRegistry::get();
     registry.descriptorRenamed(*this, oldName);
     registry.ownerChanged(*this);
@@ -194,21 +194,21 @@ Channel ChannelDesc::assignChannel() {
 }
 
 bool ChannelDesc::builtIn() const {
-  return mChannel != KX::Image::eChannelNone && mChannel <= ChannelRegistry::kBuiltInDescriptorCount;
+  return m_channel != KX::Image::eChannelNone && m_channel <= ChannelRegistry::kBuiltInDescriptorCount;
 }
 
 unsigned ChannelDesc::colourIndex() const {
-  return owner() != nullptr && mIndex < 3 ? mIndex : 3;
+  return owner() != nullptr && m_index < 3 ? m_index : 3;
 }
 
 Layer* ChannelDesc::owner() const {
-  return mLayer != nullptr && !mLayerLifetime.expired() ? mLayer : nullptr;
+  return m_layer != nullptr && !m_layerLifetime.expired() ? m_layer : nullptr;
 }
 
 void ChannelDesc::setOwner(Layer* layer, unsigned index) {
-  mLayer = layer;
-  mLayerLifetime = layer != nullptr ? layer->mLifetime : std::weak_ptr<const void>();
-  mIndex = index;
+  m_layer = layer;
+  m_layerLifetime = layer != nullptr ? layer->m_lifetime : std::weak_ptr<const void>();
+  m_index = index;
 }
 
 std::shared_ptr<Layer> ChannelDesc::layer() const {
@@ -222,13 +222,13 @@ const char* ChannelDesc::layerName() const {
 }
 
 const char* ChannelDesc::subname() const {
-  return afterLastDot(mName);
+  return afterLastDot(m_name);
 }
 
 void ChannelDesc::name(const char* name) {
-  const std::string oldName = mName;
-  mName = RemapName(name != nullptr ? name : "");
-  mPurpose = purpose(subname());
+  const std::string oldName = m_name;
+  m_name = RemapName(name != nullptr ? name : "");
+  m_purpose = purpose(subname());
   ChannelRegistry::get().descriptorRenamed(*this, oldName);
 }
 

@@ -49,16 +49,16 @@ public:
   // 1023 are taken. Throws std::bad_weak_ptr for a descriptor that no std::shared_ptr holds.
   KX::Image::Channel assignChannel();
 
-  KX::Image::Channel channel() const { return mChannel; }
-  KX::Image::Channel purpose() const { return mPurpose; }
-  unsigned layerIndex() const { return mIndex; }
+  KX::Image::Channel channel() const { return m_channel; }
+  KX::Image::Channel purpose() const { return m_purpose; }
+  unsigned layerIndex() const { return m_index; }
   bool builtIn() const;
   // The colour (0 to 3) the channel shows as: its place in its layer, 3 from the fourth on.
   unsigned colourIndex() const;
   std::shared_ptr<Layer> layer() const;
   const char* layerName() const;
   const char* subname() const;
-  const std::string& name() const { return mName; }
+  const std::string& name() const { return m_name; }
   // Renames the descriptor (the name is remapped) and takes the purpose of the new name.
   void name(const char* name);
   // The channel of entry index of the owning layer, or 0.
@@ -78,13 +78,13 @@ private:
   Layer* owner() const;
   void setOwner(Layer* layer, unsigned index);
 
-  std::string mName;
-  KX::Image::Channel mChannel = KX::Image::eChannelNone;
-  KX::Image::Channel mPurpose = KX::Image::eChannelNone;
+  std::string m_name;
+  KX::Image::Channel m_channel = KX::Image::eChannelNone;
+  KX::Image::Channel m_purpose = KX::Image::eChannelNone;
   // The owner is not held: the weak reference tells whether it still lives.
-  std::weak_ptr<const void> mLayerLifetime;
-  Layer* mLayer = nullptr;
-  std::uint32_t mIndex = 0;
+  std::weak_ptr<const void> m_layerLifetime;
+  Layer* m_layer = nullptr;
+  std::uint32_t m_index = 0;
 };
 
 using ChannelDescPtr = std::shared_ptr<ChannelDesc>;

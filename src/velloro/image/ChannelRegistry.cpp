@@ -1,4 +1,4 @@
-#include <velloro/image/ChannelRegistry.h>
+#include <velloro/image/internal/ChannelRegistry.h>
 
 #include <velloro/image/ConcreteChannelDesc.h>
 #include <velloro/image/ConcreteLayer.h>
@@ -132,8 +132,8 @@ ChannelRegistry* ChannelRegistry::live() {
 }
 
 ChannelRegistry::ChannelRegistry()
-    : mRemappingDisabled(std::getenv("ORVIK_DISABLE_CHANNEL_REMAPPING") != nullptr)
-    , mLegacySorting(std::getenv("ORVIK_LEGACY_CHANNEL_SORTING") != nullptr) {
+    : m_remappingDisabled(std::getenv("ORVIK_DISABLE_CHANNEL_REMAPPING") != nullptr)
+    , m_legacySorting(std::getenv("ORVIK_LEGACY_CHANNEL_SORTING") != nullptr) {
   sLive = this;
   registerBuiltIns();
 }
@@ -153,13 +153,13 @@ void ChannelRegistry::registerBuiltIns() {
                                                          Channel(builtIn.purpose));
     }
     appendDescriptor(descriptor);
-    if (mTable.size() < builtIn.channel) {
-      mTable.resize(builtIn.channel);
+    if (m_table.size() < builtIn.channel) {
+      m_table.resize(builtIn.channel);
     }
-    mTable[builtIn.channel - 1] = descriptor;
+    m_table[builtIn.channel - 1] = descriptor;
   }
-  mCursor = mTable.size();
-  mSortedEnd = mDescriptors.size();
+  m_cursor = m_table.size();
+  m_sortedEnd = m_descriptors.size();
 
   for (const BuiltInLayer& builtIn : kBuiltInLayers) {
     std::array<ChannelDescPtr, 4> entries;
@@ -177,57 +177,57 @@ void ChannelRegistry::registerBuiltIns() {
       layer = std::make_shared<ConcreteLayer>(builtIn.name, count, entries[0], entries[1], entries[2],
                                               entries[3]);
     }
-    mLayers.push_back(layer);
-    mLayersByName[layer->name()].push_back(layer.get());
+    m_layers.push_back(layer);
+    m_layersByName[layer->name()].push_back(layer.get());
   }
-  mAllLayer = std::make_shared<ConcreteLayer>("all");
+  m_allLayer = std::make_shared<ConcreteLayer>("all");
 }
 
 void ChannelRegistry::appendDescriptor(const ChannelDescPtr& descriptor) {
-  mDescriptors.push_back(descriptor);
+  m_descriptors.push_back(descriptor);
   indexDescriptor(*descriptor);
 }
 
 void ChannelRegistry::indexDescriptor(const ChannelDesc& descriptor) {
-  mByFullName[descriptor.name()].push_back(&descriptor);
-  mBySubname[lowerCase(descriptor.subname())].push_back(&descriptor);
+  m_byFullName[descriptor.name()].push_back(&descriptor);
+  m_bySubname[lowerCase(descriptor.subname())].push_back(&descriptor);
 }
 
 bool ChannelRegistry::unindexDescriptor(const ChannelDesc& descriptor, const std::string& name) {
-  const auto byName = mByFullName.find(name);
-  if (byName == mByFullName.end() || !removeFrom(byName->second, &descriptor)) {
+  const auto byName = m_byFullName.find(name);
+  if (byName == m_byFullName.end() || !removeFrom(byName->second, &descriptor)) {
     return false;
   }
   if (byName->second.empty()) {
-    mByFullName.erase(byName);
+    m_byFullName.erase(byName);
   }
   const std::size_t dot = name.rfind('.');
-  const auto bySubname = mBySubname.find(lowerCase(dot == std::string::npos ? name : name.substr(dot + 1)));
-  if (bySubname != mBySubname.end() && removeFrom(bySubname->second, &descriptor) &&
+  const auto bySubname = m_bySubname.find(lowerCase(dot == std::string::npos ? name : name.substr(dot + 1)));
+  if (bySubname != m_bySubname.end() && removeFrom(bySubname->second, &descriptor) &&
       bySubname->second.empty()) {
-    mBySubname.erase(bySubname);
+    m_bySubname.erase(bySubname);
   }
   return true;
 }
 
 void ChannelRegistry::reindexDescriptors() {
-  mByFullName.clear();
-  mBySubname.clear();
-  for (const ChannelDescPtr& descriptor : mDescriptors) {
+  m_byFullName.clear();
+  m_bySubname.clear();
+  for (const ChannelDescPtr& descriptor : m_descriptors) {
     indexDescriptor(*descriptor);
   }
 }
 
 ChannelDescPtr ChannelRegistry::findByFullName(std::string_view fullName) const {
-  const auto found = mByFullName.find(fullName);
-  if (found == mByFullName.end()) {
+  const auto found = m_byFullName.find(fullName);
+  if (found == m_byFullName.end()) {
     return {};
   }
   if (found->second.size() == 1) {
     return std::const_pointer_cast<ChannelDesc>(found->second.front()->shared_from_this());
   }
   // Several descriptors share the name: the one listed last wins.
-  for (auto it = mDescriptors.rbegin(); it != mDescriptors.rend(); ++it) {
+  for (auto it = m_descriptors.rbegin(); it != m_descriptors.rend(); ++it) {
     if ((*it)->name() == fullName) {
       return *it;
     }
@@ -239,8 +239,8 @@ ChannelDescPtr ChannelRegistry::findBySubname(const std::string& name) const {
   if (name.find('.') != std::string::npos) {
     return {};
   }
-  const auto found = mBySubname.find(lowerCase(name));
-  if (found == mBySubname.end()) {
+  const auto found = m_bySubname.find(lowerCase(name));
+  if (found == m_bySubname.end()) {
     return {};
   }
   if (found->second.size() == 1) {
@@ -248,7 +248,7 @@ ChannelDescPtr ChannelRegistry::findBySubname(const std::string& name) const {
   }
   // Several descriptors share the channel name: the one listed first wins.
   const std::locale& classic = std::locale::classic();
-  for (const ChannelDescPtr& descriptor : mDescriptors) {
+  for (const ChannelDescPtr& descriptor : m_descriptors) {
     if (boost::algorithm::iequals(descriptor->subname(), name, classic)) {
       return descriptor;
     }
@@ -267,8 +267,8 @@ void ChannelRegistry::descriptorRenamed(const ChannelDesc& descriptor, const std
 }
 
 bool ChannelRegistry::inUnsortedTail(const ChannelDesc& descriptor) const {
-  for (std::size_t i = mSortedEnd; i < mDescriptors.size(); ++i) {
-    if (mDescriptors[i].get() == &descriptor) {
+  for (std::size_t i = m_sortedEnd; i < m_descriptors.size(); ++i) {
+    if (m_descriptors[i].get() == &descriptor) {
       return true;
     }
   }
@@ -278,45 +278,45 @@ bool ChannelRegistry::inUnsortedTail(const ChannelDesc& descriptor) const {
 void ChannelRegistry::ownerChanged(const ChannelDesc& descriptor) {
   // The built-ins keep their place at the head, and the tail is placed by the next sort anyway.
   if (!descriptor.builtIn() && !inUnsortedTail(descriptor)) {
-    mDescriptorsNeedFullSort = true;
+    m_descriptorsNeedFullSort = true;
   }
 }
 
 void ChannelRegistry::sortDescriptors() {
   const auto sortedBegin =
-      mDescriptors.begin() + std::ptrdiff_t(std::min(kBuiltInDescriptorCount, mDescriptors.size()));
-  if (mDescriptorsNeedFullSort || mSortedEnd < kBuiltInDescriptorCount) {
-    mLayerNamesRepeat = layerNamesRepeat();
-    if (mLayerNamesRepeat) {
+      m_descriptors.begin() + std::ptrdiff_t(std::min(kBuiltInDescriptorCount, m_descriptors.size()));
+  if (m_descriptorsNeedFullSort || m_sortedEnd < kBuiltInDescriptorCount) {
+    m_layerNamesRepeat = layerNamesRepeat();
+    if (m_layerNamesRepeat) {
       bubbleSortDescriptors();
     } else {
-      std::stable_sort(sortedBegin, mDescriptors.end(), listsBefore);
+      std::stable_sort(sortedBegin, m_descriptors.end(), listsBefore);
     }
   } else {
     // Everything before the tail is in order: file each new descriptor behind its equals,
     // where a stable sort would put it; while layer names repeat, let it sink from the end as
     // far as the bubble sort's swaps take it.
     std::vector<ChannelDescPtr> tail(
-        std::make_move_iterator(mDescriptors.begin() + std::ptrdiff_t(mSortedEnd)),
-        std::make_move_iterator(mDescriptors.end()));
-    mDescriptors.resize(mSortedEnd);
+        std::make_move_iterator(m_descriptors.begin() + std::ptrdiff_t(m_sortedEnd)),
+        std::make_move_iterator(m_descriptors.end()));
+    m_descriptors.resize(m_sortedEnd);
     for (ChannelDescPtr& descriptor : tail) {
-      mLayerNamesRepeat = mLayerNamesRepeat || sharesNameWithAnotherLayer(*descriptor);
-      const auto sortedStart = mDescriptors.begin() + std::ptrdiff_t(kBuiltInDescriptorCount);
-      if (!mLayerNamesRepeat) {
-        const auto place = std::upper_bound(sortedStart, mDescriptors.end(), descriptor, listsBefore);
-        mDescriptors.insert(place, std::move(descriptor));
+      m_layerNamesRepeat = m_layerNamesRepeat || sharesNameWithAnotherLayer(*descriptor);
+      const auto sortedStart = m_descriptors.begin() + std::ptrdiff_t(kBuiltInDescriptorCount);
+      if (!m_layerNamesRepeat) {
+        const auto place = std::upper_bound(sortedStart, m_descriptors.end(), descriptor, listsBefore);
+        m_descriptors.insert(place, std::move(descriptor));
         continue;
       }
-      auto place = mDescriptors.end();
+      auto place = m_descriptors.end();
       while (place != sortedStart && swapsInList(**std::prev(place), *descriptor)) {
         --place;
       }
-      mDescriptors.insert(place, std::move(descriptor));
+      m_descriptors.insert(place, std::move(descriptor));
     }
   }
-  mSortedEnd = mDescriptors.size();
-  mDescriptorsNeedFullSort = false;
+  m_sortedEnd = m_descriptors.size();
+  m_descriptorsNeedFullSort = false;
 }
 
 bool ChannelRegistry::swapsInList(const ChannelDesc& x, const ChannelDesc& y) {
@@ -330,7 +330,7 @@ bool ChannelRegistry::swapsInList(const ChannelDesc& x, const ChannelDesc& y) {
 
 bool ChannelRegistry::layerNamesRepeat() const {
   std::unordered_map<std::string_view, const Layer*> owners;
-  for (const ChannelDescPtr& descriptor : mDescriptors) {
+  for (const ChannelDescPtr& descriptor : m_descriptors) {
     if (const Layer* owner = descriptor->owner()) {
       const auto [known, added] = owners.emplace(owner->name(), owner);
       if (!added && known->second != owner) {
@@ -349,8 +349,8 @@ bool ChannelRegistry::sharesNameWithAnotherLayer(const ChannelDesc& descriptor) 
   // The sorted part lists the channels of one layer name together.
   const std::string& name = owner->name();
   const auto sortedStart =
-      mDescriptors.begin() + std::ptrdiff_t(std::min(kBuiltInDescriptorCount, mSortedEnd));
-  const auto sortedEnd = mDescriptors.begin() + std::ptrdiff_t(mSortedEnd);
+      m_descriptors.begin() + std::ptrdiff_t(std::min(kBuiltInDescriptorCount, m_sortedEnd));
+  const auto sortedEnd = m_descriptors.begin() + std::ptrdiff_t(m_sortedEnd);
   auto entry =
       std::lower_bound(sortedStart, sortedEnd, name, [](const ChannelDescPtr& listed, const std::string& n) {
         return listed->owner() != nullptr && listed->owner()->name() < n;
@@ -365,12 +365,12 @@ bool ChannelRegistry::sharesNameWithAnotherLayer(const ChannelDesc& descriptor) 
 
 // Passes over neighbouring pairs until one swaps nothing, as the order was first written.
 void ChannelRegistry::bubbleSortDescriptors() {
-  const std::size_t begin = std::min(kBuiltInDescriptorCount, mDescriptors.size());
+  const std::size_t begin = std::min(kBuiltInDescriptorCount, m_descriptors.size());
   for (bool swapped = true; swapped;) {
     swapped = false;
-    for (std::size_t i = begin + 1; i < mDescriptors.size(); ++i) {
-      if (swapsInList(*mDescriptors[i - 1], *mDescriptors[i])) {
-        std::swap(mDescriptors[i - 1], mDescriptors[i]);
+    for (std::size_t i = begin + 1; i < m_descriptors.size(); ++i) {
+      if (swapsInList(*m_descriptors[i - 1], *m_descriptors[i])) {
+        std::swap(m_descriptors[i - 1], m_descriptors[i]);
         swapped = true;
       }
     }
@@ -379,50 +379,50 @@ void ChannelRegistry::bubbleSortDescriptors() {
 
 void ChannelRegistry::resetDescriptors() {
   std::vector<ChannelDescPtr> kept;
-  for (ChannelDescPtr& descriptor : mDescriptors) {
+  for (ChannelDescPtr& descriptor : m_descriptors) {
     if (descriptor->builtIn()) {
       kept.push_back(std::move(descriptor));
     }
   }
-  mDescriptors = std::move(kept);
+  m_descriptors = std::move(kept);
   reindexDescriptors();
 
-  mTable.clear();
-  for (const ChannelDescPtr& descriptor : mDescriptors) {
+  m_table.clear();
+  for (const ChannelDescPtr& descriptor : m_descriptors) {
     const std::size_t entry = descriptor->channel() - 1;
-    if (mTable.size() <= entry) {
-      mTable.resize(entry + 1);
+    if (m_table.size() <= entry) {
+      m_table.resize(entry + 1);
     }
-    mTable[entry] = descriptor;
+    m_table[entry] = descriptor;
   }
-  mCursor = mTable.size();
-  mSortedEnd = mDescriptors.size();
-  mDescriptorsNeedFullSort = mDescriptors.size() > kBuiltInDescriptorCount;
+  m_cursor = m_table.size();
+  m_sortedEnd = m_descriptors.size();
+  m_descriptorsNeedFullSort = m_descriptors.size() > kBuiltInDescriptorCount;
 }
 
 Channel ChannelRegistry::assignChannel(ChannelDesc& descriptor) {
-  if (descriptor.mChannel != KX::Image::eChannelNone) {
-    return descriptor.mChannel;
+  if (descriptor.m_channel != KX::Image::eChannelNone) {
+    return descriptor.m_channel;
   }
   ChannelDescPtr self = descriptor.shared_from_this();
   // The table only gains holes when it is rebuilt, which also rewinds the cursor, so the
   // cursor can stay where the search for a hole ended.
-  while (mCursor < mTable.size() && mTable[mCursor]) {
-    ++mCursor;
+  while (m_cursor < m_table.size() && m_table[m_cursor]) {
+    ++m_cursor;
   }
-  if (mCursor < mTable.size()) {
-    mTable[mCursor] = std::move(self);
-    ++mCursor;
-    descriptor.mChannel = Channel(mCursor);
-  } else if (mTable.size() < KX::Image::kMaxChannels) {
-    mTable.push_back(std::move(self));
-    mCursor = mTable.size();
-    descriptor.mChannel = Channel(mTable.size());
-  } else if (!mLimitReported) {
-    mLimitReported = true;
+  if (m_cursor < m_table.size()) {
+    m_table[m_cursor] = std::move(self);
+    ++m_cursor;
+    descriptor.m_channel = Channel(m_cursor);
+  } else if (m_table.size() < KX::Image::kMaxChannels) {
+    m_table.push_back(std::move(self));
+    m_cursor = m_table.size();
+    descriptor.m_channel = Channel(m_table.size());
+  } else if (!m_limitReported) {
+    m_limitReported = true;
     std::cerr << "Script contains more than " << KX::Image::kMaxChannels << " channels." << std::endl;
   }
-  return descriptor.mChannel;
+  return descriptor.m_channel;
 }
 
 // The order of the descriptor list: channels of a layer by layer name, then position in the
@@ -474,15 +474,15 @@ int ChannelRegistry::compareByPurpose(const ChannelDesc& a, const ChannelDesc& b
 }
 
 const Layer* ChannelRegistry::layerNamed(std::string_view name) const {
-  const auto found = mLayersByName.find(name);
-  if (found == mLayersByName.end()) {
+  const auto found = m_layersByName.find(name);
+  if (found == m_layersByName.end()) {
     return nullptr;
   }
   if (found->second.size() == 1) {
     return found->second.front();
   }
   // Several layers share the name: the first listed wins.
-  for (const LayerPtr& layer : mLayers) {
+  for (const LayerPtr& layer : m_layers) {
     if (layer->name() == name) {
       return layer.get();
     }
@@ -504,54 +504,54 @@ LayerPtr ChannelRegistry::lookUpLayer(std::string_view name) const {
 }
 
 void ChannelRegistry::addLayer(const LayerPtr& layer) {
-  mLayersByName[layer->name()].push_back(layer.get());
-  if (mLayersNeedFullSort) {
-    mLayers.push_back(layer);
+  m_layersByName[layer->name()].push_back(layer.get());
+  if (m_layersNeedFullSort) {
+    m_layers.push_back(layer);
     sortLayers();
     return;
   }
   // The user's layers are in order: the new one goes behind its equals, as a stable sort
   // would put it.
-  const auto userBegin = mLayers.begin() + std::ptrdiff_t(std::min(kBuiltInLayerCount, mLayers.size()));
-  mLayers.insert(std::upper_bound(userBegin, mLayers.end(), layer, layerListsBefore), layer);
+  const auto userBegin = m_layers.begin() + std::ptrdiff_t(std::min(kBuiltInLayerCount, m_layers.size()));
+  m_layers.insert(std::upper_bound(userBegin, m_layers.end(), layer, layerListsBefore), layer);
 }
 
 void ChannelRegistry::layerRenamed(const Layer& layer, const std::string& oldName) {
-  const auto found = mLayersByName.find(oldName);
-  if (found != mLayersByName.end() && removeFrom(found->second, &layer)) {
+  const auto found = m_layersByName.find(oldName);
+  if (found != m_layersByName.end() && removeFrom(found->second, &layer)) {
     if (found->second.empty()) {
-      mLayersByName.erase(found);
+      m_layersByName.erase(found);
     }
-    mLayersByName[layer.name()].push_back(&layer);
-    mLayersNeedFullSort = true;
+    m_layersByName[layer.name()].push_back(&layer);
+    m_layersNeedFullSort = true;
   }
   // The channels of the layer are listed by its name.
-  mDescriptorsNeedFullSort = true;
+  m_descriptorsNeedFullSort = true;
 }
 
 void ChannelRegistry::sortLayers() {
-  if (mLayersNeedFullSort) {
-    const auto userBegin = mLayers.begin() + std::ptrdiff_t(std::min(kBuiltInLayerCount, mLayers.size()));
-    std::stable_sort(userBegin, mLayers.end(), layerListsBefore);
-    mLayersNeedFullSort = false;
+  if (m_layersNeedFullSort) {
+    const auto userBegin = m_layers.begin() + std::ptrdiff_t(std::min(kBuiltInLayerCount, m_layers.size()));
+    std::stable_sort(userBegin, m_layers.end(), layerListsBefore);
+    m_layersNeedFullSort = false;
   }
 }
 
 void ChannelRegistry::resetLayers() {
   std::vector<LayerPtr> kept;
-  for (LayerPtr& layer : mLayers) {
+  for (LayerPtr& layer : m_layers) {
     if (layer->builtIn()) {
       kept.push_back(std::move(layer));
     }
   }
-  mLayers = std::move(kept);
+  m_layers = std::move(kept);
   reindexLayers();
 }
 
 void ChannelRegistry::reindexLayers() {
-  mLayersByName.clear();
-  for (const LayerPtr& layer : mLayers) {
-    mLayersByName[layer->name()].push_back(layer.get());
+  m_layersByName.clear();
+  for (const LayerPtr& layer : m_layers) {
+    m_layersByName[layer->name()].push_back(layer.get());
   }
 }
 

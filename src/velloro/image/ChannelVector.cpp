@@ -1,6 +1,6 @@
 #include <velloro/image/ChannelVector.h>
 
-#include <velloro/image/ChannelRegistry.h>
+#include <velloro/image/internal/ChannelRegistry.h>
 
 #include <cstring>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include <velloro/image/Layer.h>
 
-#include <velloro/image/ChannelRegistry.h>
 #include <velloro/image/ConcreteLayer.h>
 #include <velloro/image/LayerVector.h>
+#include <velloro/image/internal/ChannelRegistry.h>
 
 #include <algorithm>
 #include <array>
@@ -32,19 +32,19 @@ namespace {
 } // namespace
 
 Layer::Layer(const std::string& name)
-    : mName(name)
-    , mLifetime(newLifetime()) {}
+    : m_name(name)
+    , m_lifetime(newLifetime()) {}
 
 Layer::Layer(const std::string& name, unsigned count, std::shared_ptr<ChannelDesc> c0,
              std::shared_ptr<ChannelDesc> c1, std::shared_ptr<ChannelDesc> c2,
              std::shared_ptr<ChannelDesc> c3)
-    : mName(name)
-    , mLifetime(newLifetime()) {
+    : m_name(name)
+    , m_lifetime(newLifetime()) {
   std::array<std::shared_ptr<ChannelDesc>, 4> given = {std::move(c0), std::move(c1), std::move(c2),
                                                        std::move(c3)};
   count = std::min<unsigned>(count, unsigned(given.size()));
   for (unsigned i = 0; i < count; ++i) {
-    mEntries.push_back(std::move(given[i]));
+    m_entries.push_back(std::move(given[i]));
     own(i);
   }
 }
@@ -52,17 +52,17 @@ Layer::Layer(const std::string& name, unsigned count, std::shared_ptr<ChannelDes
 Layer::Layer(const Layer& other)
     : KX::Image::LayerI(other)
     , std::enable_shared_from_this<Layer>(other)
-    , mName(other.mName)
-    , mEntries(other.mEntries)
-    , mLifetime(newLifetime()) {}
+    , m_name(other.m_name)
+    , m_entries(other.m_entries)
+    , m_lifetime(newLifetime()) {}
 
 Layer& Layer::operator=(const Layer& other) {
   if (this != &other) {
-    const std::string oldName = mName;
+    const std::string oldName = m_name;
     const bool owned = ownsAny();
-    mName = other.mName;
-    mEntries = other.mEntries;
-    if (owned || mName != oldName) {
+    m_name = other.m_name;
+    m_entries = other.m_entries;
+    if (owned || m_name != oldName) {
       ChannelRegistry& registry = ChannelRegistry::get();
       registry.layerRenamed(*this, oldName);
       registry.orderInvalidated();
@@ -79,12 +79,12 @@ Layer::~Layer() {
 }
 
 bool Layer::ownsAny() const {
-  return std::any_of(mEntries.begin(), mEntries.end(),
+  return std::any_of(m_entries.begin(), m_entries.end(),
                      [this](const ChannelDescPtr& entry) { return entry && entry->owner() == this; });
 }
 
 void Layer::own(unsigned index) {
-  const ChannelDescPtr& descriptor = mEntries[index];
+  const ChannelDescPtr& descriptor = m_entries[index];
   if (descriptor && descriptor->owner() == nullptr) {
     descriptor->setOwner(this, index);
     if (ChannelRegistry* registry = ChannelRegistry::live(); registry != nullptr) {
@@ -95,7 +95,7 @@ void Layer::own(unsigned index) {
 
 bool Layer::builtIn() const {
   bool occupied = false;
-  for (const ChannelDescPtr& entry : mEntries) {
+  for (const ChannelDescPtr& entry : m_entries) {
     if (entry) {
       if (!entry->builtIn()) {
         return false;
@@ -108,7 +108,7 @@ bool Layer::builtIn() const {
 
 KX::Image::ChannelSet Layer::getChannelSet() const {
   KX::Image::ChannelSet set;
-  for (const ChannelDescPtr& entry : mEntries) {
+  for (const ChannelDescPtr& entry : m_entries) {
     if (entry) {
       set += entry->channel();
     }
@@ -147,8 +147,8 @@ void Layer::ResetToBuiltIn() {
 }
 
 void Layer::name(const char* name) {
-  const std::string oldName = mName;
-  mName = name != nullptr ? name : "";
+  const std::string oldName = m_name;
+  m_name = name != nullptr ? name : "";
   ChannelRegistry& registry = ChannelRegistry::get();
   registry.layerRenamed(*this, oldName);
   registry.sortLayers();
@@ -156,29 +156,29 @@ void Layer::name(const char* name) {
 }
 
 Channel Layer::channel(unsigned i) const {
-  return i < mEntries.size() && mEntries[i] ? mEntries[i]->channel() : KX::Image::eChannelNone;
+  return i < m_entries.size() && m_entries[i] ? m_entries[i]->channel() : KX::Image::eChannelNone;
 }
 
 Channel Layer::assignChannel(unsigned i) {
-  return i < mEntries.size() && mEntries[i] ? mEntries[i]->assignChannel() : KX::Image::eChannelNone;
+  return i < m_entries.size() && m_entries[i] ? m_entries[i]->assignChannel() : KX::Image::eChannelNone;
 }
 
 int Layer::index(Channel channel) const {
-  for (std::size_t i = 0; i < mEntries.size(); ++i) {
-    if (mEntries[i] && mEntries[i]->channel() == channel) {
+  for (std::size_t i = 0; i < m_entries.size(); ++i) {
+    if (m_entries[i] && m_entries[i]->channel() == channel) {
       return int(i);
     }
   }
-  return int(mEntries.size()) - 1;
+  return int(m_entries.size()) - 1;
 }
 
 int Layer::index(const std::shared_ptr<ChannelDesc>& descriptor) const {
-  const auto found = std::find(mEntries.begin(), mEntries.end(), descriptor);
-  return found != mEntries.end() ? int(found - mEntries.begin()) : int(mEntries.size()) - 1;
+  const auto found = std::find(m_entries.begin(), m_entries.end(), descriptor);
+  return found != m_entries.end() ? int(found - m_entries.begin()) : int(m_entries.size()) - 1;
 }
 
 bool Layer::intersect(const KX::Image::ChannelSet& set) const {
-  return std::any_of(mEntries.begin(), mEntries.end(),
+  return std::any_of(m_entries.begin(), m_entries.end(),
                      [&set](const ChannelDescPtr& entry) { return entry && (set & entry->channel()); });
 }
 
@@ -186,10 +186,10 @@ void Layer::add(std::shared_ptr<ChannelDesc> descriptor, bool sorted) {
   if (!descriptor) {
     return;
   }
-  const auto empty = std::find(mEntries.begin(), mEntries.end(), nullptr);
-  const std::size_t free = std::size_t(empty - mEntries.begin());
-  if (empty == mEntries.end()) {
-    mEntries.emplace_back();
+  const auto empty = std::find(m_entries.begin(), m_entries.end(), nullptr);
+  const std::size_t free = std::size_t(empty - m_entries.begin());
+  if (empty == m_entries.end()) {
+    m_entries.emplace_back();
   }
   if (!sorted) {
     replace(unsigned(free), std::move(descriptor));
@@ -198,7 +198,7 @@ void Layer::add(std::shared_ptr<ChannelDesc> descriptor, bool sorted) {
   const bool legacy = ChannelRegistry::get().legacySorting();
   std::size_t place = free;
   for (std::size_t i = 0; i < free; ++i) {
-    if (ChannelRegistry::compareByPurpose(*descriptor, *mEntries[i], legacy) < 0) {
+    if (ChannelRegistry::compareByPurpose(*descriptor, *m_entries[i], legacy) < 0) {
       place = i;
       break;
     }
@@ -208,26 +208,26 @@ void Layer::add(std::shared_ptr<ChannelDesc> descriptor, bool sorted) {
   // channel listed twice in the layer, whose index is not the entry it moves from, may jump.
   bool jumped = false;
   for (std::size_t i = free; i > place; --i) {
-    mEntries[i] = std::move(mEntries[i - 1]);
-    ChannelDesc& moved = *mEntries[i];
+    m_entries[i] = std::move(m_entries[i - 1]);
+    ChannelDesc& moved = *m_entries[i];
     if (moved.owner() == this) {
-      jumped = jumped || moved.mIndex != i - 1;
-      moved.mIndex = std::uint32_t(i);
+      jumped = jumped || moved.m_index != i - 1;
+      moved.m_index = std::uint32_t(i);
     }
   }
   if (jumped) {
     ChannelRegistry::get().orderInvalidated();
   }
-  mEntries[place].reset();
+  m_entries[place].reset();
   replace(unsigned(place), std::move(descriptor));
 }
 
 void Layer::replace(unsigned i, std::shared_ptr<ChannelDesc> descriptor) {
-  if (i >= mEntries.size()) {
-    mEntries.resize(std::size_t(i) + 1);
+  if (i >= m_entries.size()) {
+    m_entries.resize(std::size_t(i) + 1);
   }
   ChannelRegistry& registry = ChannelRegistry::get();
-  ChannelDescPtr& entry = mEntries[i];
+  ChannelDescPtr& entry = m_entries[i];
   if (entry && entry->owner() == this) {
     entry->setOwner(nullptr, 0);
     registry.ownerChanged(*entry);

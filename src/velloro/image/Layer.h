@@ -27,7 +27,7 @@ public:
   // True when the layer has at least one channel and all of its channels are built in.
   bool builtIn() const override;
   KX::Image::ChannelSet getChannelSet() const override;
-  const std::string& name() const override { return mName; }
+  const std::string& name() const override { return m_name; }
   ~Layer() override;
   bool visible() const override;
 
@@ -39,14 +39,14 @@ public:
   // Drops every layer that is not built in from the layer list.
   static void ResetToBuiltIn();
 
-  const char* nameCStr() const { return mName.c_str(); }
+  const char* nameCStr() const { return m_name.c_str(); }
   // Renames the layer and puts the layer list and the descriptor list back in order.
   void name(const char* name);
 
   // The number of entries, empty ones included.
-  unsigned size() const { return unsigned(mEntries.size()); }
+  unsigned size() const { return unsigned(m_entries.size()); }
   // Entry i, which may be empty; i must be below size().
-  const std::shared_ptr<ChannelDesc>& operator[](std::size_t i) const { return mEntries[i]; }
+  const std::shared_ptr<ChannelDesc>& operator[](std::size_t i) const { return m_entries[i]; }
   // The channel of entry i, or 0 when there is no such entry or it is empty.
   KX::Image::Channel channel(unsigned i) const;
   // assignChannel() of entry i, or 0 when there is no such entry or it is empty.
@@ -79,10 +79,10 @@ private:
   void own(unsigned index);
   bool ownsAny() const;
 
-  std::string mName;
-  std::vector<std::shared_ptr<ChannelDesc>> mEntries;
+  std::string m_name;
+  std::vector<std::shared_ptr<ChannelDesc>> m_entries;
   // Descriptors keep a weak reference to it to know whether their owner still lives.
-  std::shared_ptr<const void> mLifetime;
+  std::shared_ptr<const void> m_lifetime;
 };
 
 // The type in which layers travel in signals and item data (Qt meta-type "LayerPtr").

@@ -1,9 +1,9 @@
 #include <velloro/image/LayerPointers.h>
 
 #include <velloro/image/ChannelDesc.h>
-#include <velloro/image/ChannelRegistry.h>
 #include <velloro/image/ChannelVector.h>
 #include <velloro/image/Layer.h>
+#include <velloro/image/internal/ChannelRegistry.h>
 
 #include <KXImage/ChannelHooks.h>
 

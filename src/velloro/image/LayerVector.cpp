@@ -1,6 +1,6 @@
 #include <velloro/image/LayerVector.h>
 
-#include <velloro/image/ChannelRegistry.h>
+#include <velloro/image/internal/ChannelRegistry.h>
 
 namespace Velloro::Image {
 

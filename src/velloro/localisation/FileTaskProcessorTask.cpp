@@ -1,4 +1,4 @@
-#include <velloro/localisation/FileTaskProcessorTask.h>
+#include <velloro/localisation/internal/FileTaskProcessorTask.h>
 
 #include <velloro/localisation/LocalisationEngine.h>
 
@@ -8,32 +8,32 @@ FileTaskProcessorTask::FileTaskProcessorTask(LocalisationEngine& engine, Localis
                                              const boost::filesystem::path& path,
                                              LocalisationQueue::FileTask kind)
     : Tessel::Base::Task("FileTaskProcessorTask")
-    , _engine(&engine)
-    , _queue(&queue)
-    , _path(path)
-    , _kind(kind) {}
+    , m_engine(&engine)
+    , m_queue(&queue)
+    , m_path(path)
+    , m_kind(kind) {}
 
 void FileTaskProcessorTask::run() {
   try {
     if (!cancelled()) {
-      switch (_kind) {
+      switch (m_kind) {
       case LocalisationQueue::eCheckFile:
-        _engine->checkFile(_path);
+        m_engine->checkFile(m_path);
         break;
       case LocalisationQueue::eLocaliseFile:
-        _engine->localiseFile(_path);
+        m_engine->localiseFile(m_path);
         break;
       case LocalisationQueue::eRemoveFile:
-        _engine->removeFile(_path);
+        m_engine->removeFile(m_path);
         break;
       }
     }
   } catch (...) {
     // Otherwise the entry would be counted as pending for good.
-    _queue->notifyTaskCompleted(this);
+    m_queue->notifyTaskCompleted(this);
     throw;
   }
-  _queue->notifyTaskCompleted(this);
+  m_queue->notifyTaskCompleted(this);
 }
 
 } // namespace Velloro

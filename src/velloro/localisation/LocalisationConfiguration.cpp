@@ -13,32 +13,32 @@ namespace Velloro {
 boost::shared_mutex LocalisationConfiguration::sConfigurationMutex;
 
 LocalisationConfiguration::LocalisationConfiguration(Orvik::ILocaliser* localiser, boost::any user)
-    : _user(std::move(user)) {
+    : m_user(std::move(user)) {
   if (localiser) {
-    _observer = [localiser](LocalisationConfiguration* configuration, const std::set<std::string>& files,
-                            ChangedState state) {
+    m_observer = [localiser](LocalisationConfiguration* configuration, const std::set<std::string>& files,
+                             ChangedState state) {
       localiser->configurationChanged(configuration, files, state);
     };
   }
-  notify(_files, eCreated);
+  notify(m_files, eCreated);
 }
 
 LocalisationConfiguration::LocalisationConfiguration(const LocalisationConfiguration& other)
-    : _policy(other._policy)
-    , _priority(other._priority)
-    , _files(other._files)
-    , _observer(other._observer)
-    , _status(other._status)
-    , _user(other._user) {}
+    : m_policy(other.m_policy)
+    , m_priority(other.m_priority)
+    , m_files(other.m_files)
+    , m_observer(other.m_observer)
+    , m_status(other.m_status)
+    , m_user(other.m_user) {}
 
 LocalisationConfiguration& LocalisationConfiguration::operator=(const LocalisationConfiguration& other) {
   if (this != &other) {
-    _policy = other._policy;
-    _priority = other._priority;
-    _files = other._files;
-    _observer = other._observer;
-    _status = other._status;
-    _user = other._user;
+    m_policy = other.m_policy;
+    m_priority = other.m_priority;
+    m_files = other.m_files;
+    m_observer = other.m_observer;
+    m_status = other.m_status;
+    m_user = other.m_user;
   }
   return *this;
 }
@@ -49,12 +49,12 @@ LocalisationConfiguration::~LocalisationConfiguration() {
 
 std::set<std::string> LocalisationConfiguration::filesLocked() const {
   boost::shared_lock<boost::shared_mutex> lock(sConfigurationMutex);
-  return _files;
+  return m_files;
 }
 
 void LocalisationConfiguration::notify(const std::set<std::string>& files, ChangedState state) {
-  if (_observer) {
-    _observer(this, files, state);
+  if (m_observer) {
+    m_observer(this, files, state);
   }
 }
 
@@ -63,13 +63,13 @@ void LocalisationConfiguration::setFiles(std::set<std::string> files) {
   std::set<std::string> added;
   {
     std::unique_lock<boost::shared_mutex> lock(sConfigurationMutex);
-    if (_observer) {
-      std::set_difference(_files.begin(), _files.end(), files.begin(), files.end(),
+    if (m_observer) {
+      std::set_difference(m_files.begin(), m_files.end(), files.begin(), files.end(),
                           std::inserter(removed, removed.end()));
-      std::set_difference(files.begin(), files.end(), _files.begin(), _files.end(),
+      std::set_difference(files.begin(), files.end(), m_files.begin(), m_files.end(),
                           std::inserter(added, added.end()));
     }
-    _files.swap(files);
+    m_files.swap(files);
   }
   if (!removed.empty()) {
     notify(removed, eFilesRemoved);
@@ -86,11 +86,11 @@ void LocalisationConfiguration::setLocalisationPolicy(LocalisationPolicy policy)
   std::set<std::string> files;
   {
     std::unique_lock<boost::shared_mutex> lock(sConfigurationMutex);
-    if (policy == _policy) {
+    if (policy == m_policy) {
       return;
     }
-    _policy = policy;
-    files = _files;
+    m_policy = policy;
+    files = m_files;
   }
   notify(files, ePolicyChanged);
 }
@@ -99,42 +99,42 @@ void LocalisationConfiguration::setPriority(int priority) {
   std::set<std::string> files;
   {
     std::unique_lock<boost::shared_mutex> lock(sConfigurationMutex);
-    if (priority == _priority) {
+    if (priority == m_priority) {
       return;
     }
-    _priority = priority;
-    files = _files;
+    m_priority = priority;
+    files = m_files;
   }
   notify(files, ePriorityChanged);
 }
 
 void LocalisationConfiguration::setObserver(const Observer& observer) {
-  _observer = observer;
+  m_observer = observer;
 }
 
 bool LocalisationConfiguration::updateStatus(Orvik::ILocaliser* localiser) {
-  const Status before = _status;
+  const Status before = m_status;
   if (!localiser->handlesConfiguration(this)) {
-    _status = eInactive;
+    m_status = eInactive;
   } else {
-    const std::vector<std::string> files(_files.begin(), _files.end());
+    const std::vector<std::string> files(m_files.begin(), m_files.end());
     if (localiser->isFlagged(files)) {
-      _status = eFlagged;
+      m_status = eFlagged;
     } else if (localiser->isMarked(files)) {
-      _status = eMarked;
+      m_status = eMarked;
     } else {
       double fraction = 0.0;
       localiser->localisedFraction(files, fraction);
       if (fraction == 1.0) {
-        _status = eLocalised;
+        m_status = eLocalised;
       } else if (fraction == 0.0) {
-        _status = eNotLocalised;
+        m_status = eNotLocalised;
       } else {
-        _status = ePartiallyLocalised;
+        m_status = ePartiallyLocalised;
       }
     }
   }
-  return _status != before;
+  return m_status != before;
 }
 
 LocalisationPolicy LocalisationConfiguration::determineLocalisationPolicy(LocalisationPolicy a,

@@ -63,16 +63,16 @@ public:
   LocalisationConfiguration& operator=(const LocalisationConfiguration& other);
   ~LocalisationConfiguration();
 
-  std::set<std::string> files() const { return _files; }
+  std::set<std::string> files() const { return m_files; }
   // Reports the removed paths, then the added ones; an unchanged set reports nothing.
   void setFiles(std::set<std::string> files);
 
-  LocalisationPolicy localisationPolicy() const { return _policy; }
+  LocalisationPolicy localisationPolicy() const { return m_policy; }
   void setLocalisationPolicy(LocalisationPolicy policy);
-  int priority() const { return _priority; }
+  int priority() const { return m_priority; }
   void setPriority(int priority);
-  Status status() const { return _status; }
-  const boost::any& user() const { return _user; }
+  Status status() const { return m_status; }
+  const boost::any& user() const { return m_user; }
 
   // Replaces the observer (an empty function removes it) without notifying.
   void setObserver(const Observer& observer);
@@ -88,12 +88,12 @@ private:
   // A copy of the files, read under the shared lock.
   std::set<std::string> filesLocked() const;
 
-  LocalisationPolicy _policy = ePolicyFromAutoLocalizePath;
-  int _priority = 0;
-  std::set<std::string> _files;
-  Observer _observer;
-  Status _status = eUnknown;
-  boost::any _user;
+  LocalisationPolicy m_policy = ePolicyFromAutoLocalizePath;
+  int m_priority = 0;
+  std::set<std::string> m_files;
+  Observer m_observer;
+  Status m_status = eUnknown;
+  boost::any m_user;
 };
 
 } // namespace Velloro

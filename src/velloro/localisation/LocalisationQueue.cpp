@@ -1,5 +1,5 @@
-#include <velloro/localisation/FileTaskProcessorTask.h>
 #include <velloro/localisation/LocalisationQueue.h>
+#include <velloro/localisation/internal/FileTaskProcessorTask.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -20,27 +20,27 @@ unsigned checkThreadsFromEnvironment() {
 } // namespace
 
 LocalisationQueue::LocalisationQueue(LocalisationEngine& engine)
-    : _localiserPool("Localiser", 1)
-    , _checkPool("CheckFile", checkThreadsFromEnvironment())
-    , _engine(engine) {}
+    : m_localiserPool("Localiser", 1)
+    , m_checkPool("CheckFile", checkThreadsFromEnvironment())
+    , m_engine(engine) {}
 
 LocalisationQueue::~LocalisationQueue() {
-  _localiserPool.stop();
-  _checkPool.stop();
-  _localiserPool.waitUntilIdle();
-  _checkPool.waitUntilIdle();
+  m_localiserPool.stop();
+  m_checkPool.stop();
+  m_localiserPool.waitUntilIdle();
+  m_checkPool.waitUntilIdle();
 }
 
 void LocalisationQueue::queueTask(FileTask kind, int priority, const std::string& path) {
   // Made before the table is locked: no one can see the task until it is in the table, and the
   // workers completing other tasks wait less for the lock.
-  boost::intrusive_ptr<FileTaskProcessorTask> task(new FileTaskProcessorTask(_engine, *this, path, kind));
+  boost::intrusive_ptr<FileTaskProcessorTask> task(new FileTaskProcessorTask(m_engine, *this, path, kind));
   task->setPriority(priority);
-  std::lock_guard<std::mutex> lock(_tableMutex);
-  const auto entry = _pendingTasks.emplace(path, task);
-  Tessel::Base::ThreadPoolBoost& pool = kind == eCheckFile ? _checkPool : _localiserPool;
+  std::lock_guard<std::mutex> lock(m_tableMutex);
+  const auto entry = m_pendingTasks.emplace(path, task);
+  Tessel::Base::ThreadPoolBoost& pool = kind == eCheckFile ? m_checkPool : m_localiserPool;
   if (!pool.addTask(task.get())) {
-    _pendingTasks.erase(entry);
+    m_pendingTasks.erase(entry);
   }
 }
 
@@ -49,16 +49,16 @@ void LocalisationQueue::notifyTaskCompleted(Tessel::Base::Task* task) {
   if (!fileTask) {
     return;
   }
-  std::lock_guard<std::mutex> lock(_tableMutex);
-  const auto [first, last] = _pendingTasks.equal_range(fileTask->path().string());
+  std::lock_guard<std::mutex> lock(m_tableMutex);
+  const auto [first, last] = m_pendingTasks.equal_range(fileTask->path().string());
   for (auto entry = first; entry != last;) {
-    entry = entry->second.get() == fileTask ? _pendingTasks.erase(entry) : std::next(entry);
+    entry = entry->second.get() == fileTask ? m_pendingTasks.erase(entry) : std::next(entry);
   }
 }
 
 void LocalisationQueue::cancelPendingTasks(const std::string& path) {
-  std::lock_guard<std::mutex> lock(_tableMutex);
-  const auto [first, last] = _pendingTasks.equal_range(path);
+  std::lock_guard<std::mutex> lock(m_tableMutex);
+  const auto [first, last] = m_pendingTasks.equal_range(path);
   for (auto entry = first; entry != last; ++entry) {
     if (entry->second->kind() != eRemoveFile) {
       entry->second->cancel();
@@ -67,8 +67,8 @@ void LocalisationQueue::cancelPendingTasks(const std::string& path) {
 }
 
 void LocalisationQueue::cancelRemovalTasks(const std::string& path) {
-  std::lock_guard<std::mutex> lock(_tableMutex);
-  const auto [first, last] = _pendingTasks.equal_range(path);
+  std::lock_guard<std::mutex> lock(m_tableMutex);
+  const auto [first, last] = m_pendingTasks.equal_range(path);
   for (auto entry = first; entry != last; ++entry) {
     if (entry->second->kind() == eRemoveFile) {
       entry->second->cancel();
@@ -77,34 +77,34 @@ void LocalisationQueue::cancelRemovalTasks(const std::string& path) {
 }
 
 void LocalisationQueue::cancelAllTasks() {
-  std::lock_guard<std::mutex> lock(_tableMutex);
-  _pendingTasks.clear();
-  _localiserPool.stop();
-  _checkPool.stop();
-  _localiserPool.resume();
-  _checkPool.resume();
+  std::lock_guard<std::mutex> lock(m_tableMutex);
+  m_pendingTasks.clear();
+  m_localiserPool.stop();
+  m_checkPool.stop();
+  m_localiserPool.resume();
+  m_checkPool.resume();
 }
 
 std::uint64_t LocalisationQueue::pendingTasks() const {
-  std::lock_guard<std::mutex> lock(_tableMutex);
-  return _pendingTasks.size();
+  std::lock_guard<std::mutex> lock(m_tableMutex);
+  return m_pendingTasks.size();
 }
 
 void LocalisationQueue::pause() {
-  _localiserPool.pause();
-  _checkPool.pause();
+  m_localiserPool.pause();
+  m_checkPool.pause();
 }
 
 void LocalisationQueue::resume() {
-  _localiserPool.resume();
-  _checkPool.resume();
+  m_localiserPool.resume();
+  m_checkPool.resume();
 }
 
 void LocalisationQueue::shutdown() {
-  _localiserPool.stop();
-  _checkPool.stop();
-  _localiserPool.waitUntilIdle();
-  _checkPool.waitUntilIdle();
+  m_localiserPool.stop();
+  m_checkPool.stop();
+  m_localiserPool.waitUntilIdle();
+  m_checkPool.waitUntilIdle();
 }
 
 } // namespace Velloro

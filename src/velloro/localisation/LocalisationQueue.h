@@ -69,16 +69,16 @@ public:
   // dropped tasks stay in the table.
   void shutdown();
 
-  LocalisationEngine& engine() const { return _engine; }
+  LocalisationEngine& engine() const { return m_engine; }
   // The number of check threads.
-  unsigned checkThreadCount() const { return _checkPool.threadCount(); }
+  unsigned checkThreadCount() const { return m_checkPool.threadCount(); }
 
 private:
-  Tessel::Base::ThreadPoolBoost _localiserPool;
-  Tessel::Base::ThreadPoolBoost _checkPool;
-  mutable std::mutex _tableMutex;
-  std::unordered_multimap<std::string, boost::intrusive_ptr<FileTaskProcessorTask>> _pendingTasks;
-  LocalisationEngine& _engine;
+  Tessel::Base::ThreadPoolBoost m_localiserPool;
+  Tessel::Base::ThreadPoolBoost m_checkPool;
+  mutable std::mutex m_tableMutex;
+  std::unordered_multimap<std::string, boost::intrusive_ptr<FileTaskProcessorTask>> m_pendingTasks;
+  LocalisationEngine& m_engine;
 };
 
 } // namespace Velloro

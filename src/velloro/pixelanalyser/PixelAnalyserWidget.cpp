@@ -35,7 +35,7 @@ constexpr int kActiveViewerItem = 0;
 
 const char* const kSwatchLabels[] = {"current", "min", "max", "average", "median"};
 const char* const kSwatchToolTips[] = {
-    "The value of the last pixel to be selected. Displays 'multiple pixels' when a region box selection is "
+    "The value of the last pixel to be selected. Displays 'multiple pixels' when a region box selection is ",
     "used.",
     "Minimum value of all the pixels in the current selection, according to the min/max setting.",
     "Maximum value of all the pixels in the current selection, according to the min/max setting.",

@@ -27,12 +27,12 @@ const QSharedDataPointer<ViewData>& emptyRecord() {
 } // namespace
 
 View::View()
-    : d(emptyRecord()) {}
+    : m_d(emptyRecord()) {}
 
 View::View(const std::string& name, const QColor& colour)
-    : d(new ViewData) {
-  d->name = name;
-  d->colour = colour;
+    : m_d(new ViewData) {
+  m_d->name = name;
+  m_d->colour = colour;
 }
 
 View::View(const View& other) = default;
@@ -40,17 +40,17 @@ View& View::operator=(const View& other) = default;
 View::~View() = default;
 
 const std::string& View::name() const {
-  return d->name;
+  return m_d->name;
 }
 const QColor& View::colour() const {
-  return d->colour;
+  return m_d->colour;
 }
 int View::id() const {
-  return d->id;
+  return m_d->id;
 }
 
 std::string View::shortName() const {
-  return ShortNameOf(d->name);
+  return ShortNameOf(m_d->name);
 }
 
 std::string View::ShortNameOf(const std::string& name) {
@@ -65,11 +65,11 @@ std::string View::ShortNameOf(const std::string& name) {
 }
 
 bool View::isValid() const {
-  return !d->model.isNull();
+  return !m_d->model.isNull();
 }
 
 int View::modelRowIndex() const {
-  const ViewDataModel* owner = d->model.data();
+  const ViewDataModel* owner = m_d->model.data();
   return owner ? owner->viewIndex(*this) : -1;
 }
 
@@ -79,7 +79,7 @@ int View::orvikIndex() const {
 }
 
 bool View::operator==(const View& other) const {
-  return d->model.data() == other.d->model.data() && d->id == other.d->id;
+  return m_d->model.data() == other.m_d->model.data() && m_d->id == other.m_d->id;
 }
 
 bool View::operator!=(const View& other) const {
@@ -87,20 +87,20 @@ bool View::operator!=(const View& other) const {
 }
 
 bool View::operator<(const View& other) const {
-  return d->id < other.d->id;
+  return m_d->id < other.m_d->id;
 }
 
 void View::setName(const std::string& name) {
-  d->name = name;
+  m_d->name = name;
 }
 void View::setColour(const QColor& colour) {
-  d->colour = colour;
+  m_d->colour = colour;
 }
 void View::setId(int id) {
-  d->id = id;
+  m_d->id = id;
 }
 void View::setModel(ViewDataModel* model) {
-  d->model = model;
+  m_d->model = model;
 }
 
 } // namespace Velloro

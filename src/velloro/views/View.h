@@ -63,7 +63,7 @@ private:
   void setId(int id);
   void setModel(ViewDataModel* model);
 
-  QSharedDataPointer<ViewData> d;
+  QSharedDataPointer<ViewData> m_d;
 };
 
 } // namespace Velloro

@@ -21,20 +21,20 @@ public:
   FileTaskProcessorTask(LocalisationEngine& engine, LocalisationQueue& queue,
                         const boost::filesystem::path& path, LocalisationQueue::FileTask kind);
 
-  void cancel() { _cancelled.store(true); }
-  bool cancelled() const { return _cancelled.load(); }
-  const boost::filesystem::path& path() const { return _path; }
-  LocalisationQueue::FileTask kind() const { return _kind; }
+  void cancel() { m_cancelled.store(true); }
+  bool cancelled() const { return m_cancelled.load(); }
+  const boost::filesystem::path& path() const { return m_path; }
+  LocalisationQueue::FileTask kind() const { return m_kind; }
 
 protected:
   void run() override;
 
 private:
-  std::atomic<bool> _cancelled{false};
-  LocalisationEngine* _engine;
-  LocalisationQueue* _queue;
-  boost::filesystem::path _path;
-  LocalisationQueue::FileTask _kind;
+  std::atomic<bool> m_cancelled{false};
+  LocalisationEngine* m_engine;
+  LocalisationQueue* m_queue;
+  boost::filesystem::path m_path;
+  LocalisationQueue::FileTask m_kind;
 };
 
 } // namespace Velloro

@@ -6,8 +6,7 @@
 
 #include <mutex>
 
-namespace Tessel {
-namespace UI {
+namespace Tessel::UI {
 
 // What a track records, shared by the track and the graph it was added to. The fixed fields
 // are written once before sharing; the events are guarded by the mutex.
@@ -35,5 +34,4 @@ struct EventTrack::Recording {
   }
 };
 
-} // namespace UI
-} // namespace Tessel
+} // namespace Tessel::UI

@@ -40,11 +40,11 @@ public:
   ChannelRegistry(const ChannelRegistry&) = delete;
   ChannelRegistry& operator=(const ChannelRegistry&) = delete;
 
-  bool remappingDisabled() const { return mRemappingDisabled; }
-  bool legacySorting() const { return mLegacySorting; }
+  bool remappingDisabled() const { return m_remappingDisabled; }
+  bool legacySorting() const { return m_legacySorting; }
 
   // Descriptor list.
-  const std::vector<ChannelDescPtr>& descriptors() const { return mDescriptors; }
+  const std::vector<ChannelDescPtr>& descriptors() const { return m_descriptors; }
   void appendDescriptor(const ChannelDescPtr& descriptor);
   // The last listed descriptor of the full name, or empty.
   ChannelDescPtr findByFullName(std::string_view fullName) const;
@@ -55,7 +55,7 @@ public:
   // Called after the owner or index of a descriptor changed in a way that may move it.
   void ownerChanged(const ChannelDesc& descriptor);
   // Called when a change may have moved any descriptor: the next sort sorts everything.
-  void orderInvalidated() { mDescriptorsNeedFullSort = true; }
+  void orderInvalidated() { m_descriptorsNeedFullSort = true; }
   // Puts the descriptors after the built-ins in order: by owning layer name and index, then
   // those without a layer by name. Stable, as a bubble sort with the same rule would be. While
   // two different layers that own descriptors share a name, the rule does not order their
@@ -64,14 +64,14 @@ public:
   void resetDescriptors();
 
   // Channel table.
-  const std::vector<ChannelDescPtr>& table() const { return mTable; }
+  const std::vector<ChannelDescPtr>& table() const { return m_table; }
   KX::Image::Channel assignChannel(ChannelDesc& descriptor);
 
   // Three-way comparison of two descriptors by purpose, then by name (new or legacy rule).
   static int compareByPurpose(const ChannelDesc& a, const ChannelDesc& b, bool legacy);
 
   // Layer list.
-  const std::vector<LayerPtr>& layers() const { return mLayers; }
+  const std::vector<LayerPtr>& layers() const { return m_layers; }
   // The first listed layer of exactly that name, or empty.
   LayerPtr findLayer(std::string_view name) const;
   // As findLayer, with "uv" looked up as "forward".
@@ -85,7 +85,7 @@ public:
   // would be.
   void sortLayers();
   void resetLayers();
-  const LayerPtr& allLayer() const { return mAllLayer; }
+  const LayerPtr& allLayer() const { return m_allLayer; }
 
 private:
   using DescriptorBucket = boost::container::small_vector<const ChannelDesc*, 1>;
@@ -121,28 +121,28 @@ private:
   void reindexLayers();
   bool inUnsortedTail(const ChannelDesc& descriptor) const;
 
-  const bool mRemappingDisabled;
-  const bool mLegacySorting;
+  const bool m_remappingDisabled;
+  const bool m_legacySorting;
 
-  std::vector<ChannelDescPtr> mDescriptors;
+  std::vector<ChannelDescPtr> m_descriptors;
   // Descriptors from here on were appended since the last sort; those before it (after the
   // built-ins) are in order unless mDescriptorsNeedFullSort.
-  std::size_t mSortedEnd = 0;
-  bool mDescriptorsNeedFullSort = false;
+  std::size_t m_sortedEnd = 0;
+  bool m_descriptorsNeedFullSort = false;
   // Found by the last full sort, or since: see sortDescriptors().
-  bool mLayerNamesRepeat = false;
-  NameIndex<DescriptorBucket> mByFullName;
+  bool m_layerNamesRepeat = false;
+  NameIndex<DescriptorBucket> m_byFullName;
   // Keyed by the channel name in lower case.
-  std::unordered_map<std::string, DescriptorBucket> mBySubname;
+  std::unordered_map<std::string, DescriptorBucket> m_bySubname;
 
-  std::vector<ChannelDescPtr> mTable;
-  std::size_t mCursor = 0;
-  bool mLimitReported = false;
+  std::vector<ChannelDescPtr> m_table;
+  std::size_t m_cursor = 0;
+  bool m_limitReported = false;
 
-  std::vector<LayerPtr> mLayers;
-  bool mLayersNeedFullSort = false;
-  NameIndex<LayerBucket> mLayersByName;
-  LayerPtr mAllLayer;
+  std::vector<LayerPtr> m_layers;
+  bool m_layersNeedFullSort = false;
+  NameIndex<LayerBucket> m_layersByName;
+  LayerPtr m_allLayer;
 };
 
 } // namespace Velloro::Image
