@@ -7,33 +7,18 @@
 
 #include <velloro/knobs/UserKnobEditor.h>
 
+#include <style/DarkStyle.h>
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QEventLoop>
-#include <QPalette>
 #include <QStandardPaths>
-#include <QStyle>
 #include <QTimer>
 
 #include <cstdio>
 
 namespace {
-
-void UseDarkStyle() {
-  QApplication::setStyle(QStringLiteral("Fusion"));
-  QPalette dark;
-  dark.setColor(QPalette::Window, QColor(58, 58, 58));
-  dark.setColor(QPalette::WindowText, QColor(220, 220, 220));
-  dark.setColor(QPalette::Base, QColor(38, 38, 38));
-  dark.setColor(QPalette::AlternateBase, QColor(50, 50, 50));
-  dark.setColor(QPalette::Text, QColor(220, 220, 220));
-  dark.setColor(QPalette::Button, QColor(66, 66, 66));
-  dark.setColor(QPalette::ButtonText, QColor(220, 220, 220));
-  dark.setColor(QPalette::Highlight, QColor(214, 160, 48));
-  dark.setColor(QPalette::HighlightedText, Qt::black);
-  QApplication::setPalette(dark);
-}
 
 // Lets the event loop run for a while, so that playback and painting happen as they would; it
 // sleeps between events rather than spinning, as the application's own loop does.
