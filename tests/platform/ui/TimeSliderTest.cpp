@@ -97,17 +97,18 @@ TEST(TimeField, TypingTimesRangesAndSteps) {
   field.setTime(5, false);
   QSignalSpy times(&field, &TimeField::timeChanged);
   QSignalSpy ranges(&field, &TimeField::rangeChanged);
+  const auto enter = [&field](const char* text) {
+    field.selectAll();
+    QTest::keyClicks(&field, text);
+    QTest::keyClick(&field, Qt::Key_Return);
+  };
 
-  field.selectAll();
-  QTest::keyClicks(&field, "250");
-  QTest::keyClick(&field, Qt::Key_Return);
+  enter("250");
   ASSERT_EQ(times.count(), 1);
   EXPECT_EQ(times.last().at(0).value<Time>(), 100); // kept within the maximum
   EXPECT_EQ(field.text(), "100");
 
-  field.selectAll();
-  QTest::keyClicks(&field, "10-20");
-  QTest::keyClick(&field, Qt::Key_Return);
+  enter("10-20");
   ASSERT_EQ(ranges.count(), 1);
   EXPECT_EQ(ranges.last().at(0).value<Time>(), 10);
   EXPECT_EQ(ranges.last().at(1).value<Time>(), 20);
@@ -115,9 +116,7 @@ TEST(TimeField, TypingTimesRangesAndSteps) {
 
   // Text that reads as no time puts back the time shown; a negative frame is refused here.
   for (const char* text : {"soon", "-3"}) {
-    field.selectAll();
-    QTest::keyClicks(&field, text);
-    QTest::keyClick(&field, Qt::Key_Return);
+    enter(text);
     EXPECT_EQ(field.text(), "100");
   }
   EXPECT_EQ(times.count(), 1);
