@@ -11,6 +11,7 @@ FileTaskProcessorTask::FileTaskProcessorTask(LocalisationEngine& engine, Localis
     , m_engine(&engine)
     , m_queue(&queue)
     , m_path(path)
+    , m_pathHash(hashOf(m_path.native()))
     , m_kind(kind) {}
 
 void FileTaskProcessorTask::run() {

@@ -1,9 +1,11 @@
 #include <velloro/localisation/LocalisationQueue.h>
 #include <velloro/localisation/internal/FileTaskProcessorTask.h>
+#include <velloro/localisation/internal/PendingTaskTable.h>
+
+#include <boost/intrusive_ptr.hpp>
 
 #include <algorithm>
 #include <cstdlib>
-#include <mutex>
 
 namespace Velloro {
 
@@ -22,6 +24,7 @@ unsigned checkThreadsFromEnvironment() {
 LocalisationQueue::LocalisationQueue(LocalisationEngine& engine)
     : m_localiserPool("Localiser", 1)
     , m_checkPool("CheckFile", checkThreadsFromEnvironment())
+    , m_pendingTasks(std::make_unique<PendingTaskTable>())
     , m_engine(engine) {}
 
 LocalisationQueue::~LocalisationQueue() {
@@ -32,62 +35,49 @@ LocalisationQueue::~LocalisationQueue() {
 }
 
 void LocalisationQueue::queueTask(FileTask kind, int priority, const std::string& path) {
-  // Made before the table is locked: no one can see the task until it is in the table, and the
-  // workers completing other tasks wait less for the lock.
-  boost::intrusive_ptr<FileTaskProcessorTask> task(new FileTaskProcessorTask(m_engine, *this, path, kind));
+  // Made before any lock is taken: no one can see the task until it is in the table.
+  const boost::intrusive_ptr<FileTaskProcessorTask> task(
+      new FileTaskProcessorTask(m_engine, *this, path, kind));
   task->setPriority(priority);
-  std::lock_guard<std::mutex> lock(m_tableMutex);
-  const auto entry = m_pendingTasks.emplace(path, task);
   Tessel::Base::ThreadPoolBoost& pool = kind == eCheckFile ? m_checkPool : m_localiserPool;
-  if (!pool.addTask(task.get())) {
-    m_pendingTasks.erase(entry);
-  }
+  m_pendingTasks->insert(*task, [&pool](FileTaskProcessorTask& added) { return pool.addTask(&added); });
 }
 
 void LocalisationQueue::notifyTaskCompleted(Tessel::Base::Task* task) {
-  const auto* fileTask = dynamic_cast<FileTaskProcessorTask*>(task);
-  if (!fileTask) {
-    return;
-  }
-  std::lock_guard<std::mutex> lock(m_tableMutex);
-  const auto [first, last] = m_pendingTasks.equal_range(fileTask->path().string());
-  for (auto entry = first; entry != last;) {
-    entry = entry->second.get() == fileTask ? m_pendingTasks.erase(entry) : std::next(entry);
+  if (auto* fileTask = dynamic_cast<FileTaskProcessorTask*>(task)) {
+    m_pendingTasks->erase(*fileTask);
   }
 }
 
 void LocalisationQueue::cancelPendingTasks(const std::string& path) {
-  std::lock_guard<std::mutex> lock(m_tableMutex);
-  const auto [first, last] = m_pendingTasks.equal_range(path);
-  for (auto entry = first; entry != last; ++entry) {
-    if (entry->second->kind() != eRemoveFile) {
-      entry->second->cancel();
+  m_pendingTasks->forEachOf(path, [](FileTaskProcessorTask& task) {
+    if (task.kind() != eRemoveFile) {
+      task.cancel();
     }
-  }
+  });
 }
 
 void LocalisationQueue::cancelRemovalTasks(const std::string& path) {
-  std::lock_guard<std::mutex> lock(m_tableMutex);
-  const auto [first, last] = m_pendingTasks.equal_range(path);
-  for (auto entry = first; entry != last; ++entry) {
-    if (entry->second->kind() == eRemoveFile) {
-      entry->second->cancel();
+  m_pendingTasks->forEachOf(path, [](FileTaskProcessorTask& task) {
+    if (task.kind() == eRemoveFile) {
+      task.cancel();
     }
-  }
+  });
 }
 
 void LocalisationQueue::cancelAllTasks() {
-  std::lock_guard<std::mutex> lock(m_tableMutex);
-  m_pendingTasks.clear();
-  m_localiserPool.stop();
-  m_checkPool.stop();
-  m_localiserPool.resume();
-  m_checkPool.resume();
+  // The pools are stopped before the table is unlocked, so that no task queued meanwhile is
+  // dropped by a pool while the table still counts it.
+  m_pendingTasks->clear([this] {
+    m_localiserPool.stop();
+    m_checkPool.stop();
+    m_localiserPool.resume();
+    m_checkPool.resume();
+  });
 }
 
 std::uint64_t LocalisationQueue::pendingTasks() const {
-  std::lock_guard<std::mutex> lock(m_tableMutex);
-  return m_pendingTasks.size();
+  return m_pendingTasks->size();
 }
 
 void LocalisationQueue::pause() {

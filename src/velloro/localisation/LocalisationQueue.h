@@ -4,12 +4,9 @@
 #include <velloro/base/ThreadPoolBoost.h>
 #include <velloro/localisation/LocalisationEngine.h>
 
-#include <boost/intrusive_ptr.hpp>
-#include <mutex>
-
 #include <cstdint>
+#include <memory>
 #include <string>
-#include <unordered_map>
 
 namespace Tessel::Base {
 class Task;
@@ -17,7 +14,7 @@ class Task;
 
 namespace Velloro {
 
-class FileTaskProcessorTask;
+class PendingTaskTable;
 
 // Runs the host's requests to check, localise or remove one file as tasks over one engine:
 // checks on the "CheckFile" pool (n threads, n from ORVIK_LOCALIZATION_NUMWATCHERS, from 1 to
@@ -29,10 +26,10 @@ class FileTaskProcessorTask;
 //
 // The host creates the queue after the engine and destroys it before the engine.
 //
-// Threads: every operation may be called from any thread. The table mutex guards the table and
-// is held while a task is handed to a pool (the pool's lock nests inside it), never while an
-// engine operation runs. Pool control (pause, resume, start, shutdown) takes only the pools'
-// own locks.
+// Threads: every operation may be called from any thread. The table is split into shards, each
+// under a lock of its own; a task is handed to its pool under its shard's lock (the pool's lock
+// nests inside it), and no shard's lock is held while an engine operation runs. Pool control (pause, resume,
+// start, shutdown) takes only the pools' own locks.
 class VELLORO_EXPORT LocalisationQueue {
 public:
   enum FileTask : std::int32_t { eCheckFile = 0, eLocaliseFile = 1, eRemoveFile = 2 };
@@ -76,8 +73,7 @@ public:
 private:
   Tessel::Base::ThreadPoolBoost m_localiserPool;
   Tessel::Base::ThreadPoolBoost m_checkPool;
-  mutable std::mutex m_tableMutex;
-  std::unordered_multimap<std::string, boost::intrusive_ptr<FileTaskProcessorTask>> m_pendingTasks;
+  const std::unique_ptr<PendingTaskTable> m_pendingTasks;
   LocalisationEngine& m_engine;
 };
 

@@ -4,8 +4,12 @@
 #include <velloro/localisation/LocalisationQueue.h>
 
 #include <boost/filesystem/path.hpp>
+#include <boost/intrusive/list_hook.hpp>
 
 #include <atomic>
+#include <cstddef>
+#include <functional>
+#include <string_view>
 
 namespace Velloro {
 
@@ -24,16 +28,24 @@ public:
   void cancel() { m_cancelled.store(true); }
   bool cancelled() const { return m_cancelled.load(); }
   const boost::filesystem::path& path() const { return m_path; }
+  // The hash of the path's text, computed once for the queue's table.
+  std::size_t pathHash() const { return m_pathHash; }
+  static std::size_t hashOf(std::string_view path) { return std::hash<std::string_view>()(path); }
   LocalisationQueue::FileTask kind() const { return m_kind; }
 
 protected:
   void run() override;
 
 private:
+  friend class PendingTaskTable;
+
+  // Links the task into the queue's table of pending tasks.
+  boost::intrusive::list_member_hook<> m_tableHook;
   std::atomic<bool> m_cancelled{false};
   LocalisationEngine* m_engine;
   LocalisationQueue* m_queue;
   boost::filesystem::path m_path;
+  std::size_t m_pathHash;
   LocalisationQueue::FileTask m_kind;
 };
 
