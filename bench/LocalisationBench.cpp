@@ -73,6 +73,7 @@ public:
       for (const std::string& source : sources) {
         engine.localiseFile(source);
       }
+      ::sync(); // the write-back of the new files does not compete with the checks
     }
     return sources;
   }
@@ -135,9 +136,10 @@ private:
   fs::path _scanCache;
 };
 
+// Polled finely enough that the wait adds little to a batch of a few tens of milliseconds.
 void waitForQueue(const LocalisationQueue& queue) {
   while (queue.pendingTasks() != 0) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    std::this_thread::sleep_for(std::chrono::microseconds(50));
   }
 }
 

@@ -199,17 +199,17 @@ LocalisationEngine::FileStat LocalisationEngine::statLocal(const CachePath& path
   struct ::stat status {};
   int result = -1;
   if (keptFolder) {
-    const auto folder = m_cache->keptDirectory(path.folder);
-    result = folder ? ::fstatat(folder->get(), path.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) : -1;
-    if (result != 0 && folder) {
+    bool folderOpened = false;
+    result = m_cache->statInKeptDirectory(path.folder(), path.name(), status, folderOpened);
+    if (result != 0 && folderOpened) {
       // The kept folder may have been deleted and made anew since: only a fresh one can tell.
-      m_cache->forgetDirectory(path.folder);
+      m_cache->forgetDirectory(path.folder());
       keptFolder = false;
     }
   }
   if (!keptFolder) {
-    const FileDescriptor folder = m_cache->openDirectory(path.folder, false);
-    result = folder ? ::fstatat(folder.get(), path.name.c_str(), &status, AT_SYMLINK_NOFOLLOW) : -1;
+    const FileDescriptor folder = m_cache->openDirectory(std::string(path.folder()), false);
+    result = folder ? ::fstatat(folder.get(), path.name(), &status, AT_SYMLINK_NOFOLLOW) : -1;
   }
   // A link at the copy's name is not a copy: it is never followed.
   if (result == 0 && !S_ISLNK(status.st_mode)) {
@@ -232,16 +232,18 @@ bool LocalisationEngine::acceptsSource(const fs::path& source) const {
 }
 
 bool LocalisationEngine::cachePathFor(const fs::path& source, CachePath& path) const {
-  path.folder.clear();
-  path.name.clear();
+  path.text.clear();
+  path.nameStart = 0;
   if (source.native().find('\\') != std::string::npos) {
     return false;
   }
-  const std::string mapped = mappedName(source);
-  path.folder.reserve(mapped.size());
-  for (std::size_t start = 0; start <= mapped.size();) {
-    const std::size_t end = std::min(mapped.find('/', start), mapped.size());
-    const std::string_view component(mapped.data() + start, end - start);
+  // The mapped name's components that name something, joined by single slashes, compacted in
+  // place: each is moved left over what was dropped before it.
+  std::string text = mappedName(source);
+  std::size_t length = 0;
+  for (std::size_t start = 0; start <= text.size();) {
+    const std::size_t end = std::min(text.find('/', start), text.size());
+    const std::string_view component(text.data() + start, end - start);
     start = end + 1;
     if (component == "..") {
       return false;
@@ -249,12 +251,16 @@ bool LocalisationEngine::cachePathFor(const fs::path& source, CachePath& path) c
     if (component.empty() || component == ".") {
       continue;
     }
-    if (!path.name.empty()) {
-      path.folder.append(path.folder.empty() ? "" : "/").append(path.name);
+    if (length != 0) {
+      text[length++] = '/';
     }
-    path.name.assign(component);
+    path.nameStart = length;
+    std::copy(component.begin(), component.end(), text.begin() + static_cast<std::ptrdiff_t>(length));
+    length += component.size();
   }
-  return !path.name.empty() && !isLeftoverName(path.name);
+  text.resize(length);
+  path.text = std::move(text);
+  return length != 0 && !isLeftoverName(path.name());
 }
 
 std::string LocalisationEngine::sourcePathFor(const fs::path& localPath) const {
@@ -397,8 +403,8 @@ LocalisationEngine::copyIntoCache(const fs::path& source, const FileStat& source
   if (!input || ::fstat(input.get(), &before) != 0 || !S_ISREG(before.st_mode)) {
     return eCopyFailed;
   }
-  const char* name = path.name.c_str();
-  FileDescriptor directory = m_cache->openDirectory(path.folder, true);
+  const char* name = path.name();
+  FileDescriptor directory = m_cache->openDirectory(std::string(path.folder()), true);
   std::string temporary;
   FileDescriptor output;
   // Undoes what the attempt left: the temporary file and the folders made for it.
@@ -408,7 +414,7 @@ LocalisationEngine::copyIntoCache(const fs::path& source, const FileStat& source
     }
     output.close();
     directory.close();
-    m_cache->removeEmptyDirectories(path.folder);
+    m_cache->removeEmptyDirectories(std::string(path.folder()));
     return error == ENOSPC ? eNoSpaceOnDevice : outcome;
   };
   if (!directory) {
@@ -476,14 +482,14 @@ void LocalisationEngine::removeFile(const fs::path& source) {
   if (!cachePathFor(source, path)) {
     return;
   }
-  FileDescriptor directory = m_cache->openDirectory(path.folder, false);
+  FileDescriptor directory = m_cache->openDirectory(std::string(path.folder()), false);
   if (!directory) {
     // Nothing is cached there; a link in the way (ELOOP) leads out of the cache and is left.
     if (errno == ENOENT || errno == ENOTDIR) {
       notifyObservers(source.string(), eFileRemoved);
     }
   } else {
-    const char* name = path.name.c_str();
+    const char* name = path.name();
     struct ::stat status {};
     const bool statusRead = ::fstatat(directory.get(), name, &status, AT_SYMLINK_NOFOLLOW) == 0;
     const bool isDirectory = statusRead && S_ISDIR(status.st_mode);
@@ -500,7 +506,7 @@ void LocalisationEngine::removeFile(const fs::path& source) {
     }
     directory.close();
   }
-  m_cache->removeEmptyDirectories(path.folder);
+  m_cache->removeEmptyDirectories(std::string(path.folder()));
 }
 
 std::uint64_t LocalisationEngine::calculateUsedSpace() const {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -115,10 +116,15 @@ public:
 private:
   enum CopyOutcome { eCopied, eCopyFailed, eNoSpaceOnDevice, eOverran };
   struct FileStat;
-  // A copy's place below the root: its folder ("a/b", empty for the root) and its name.
+  // A copy's place below the root, as one text "a/b/name": its folder ("a/b", empty for the
+  // root) and its name.
   struct CachePath {
-    std::string folder;
-    std::string name;
+    std::string text;
+    std::size_t nameStart = 0;
+    std::string_view folder() const {
+      return std::string_view(text).substr(0, nameStart ? nameStart - 1 : 0);
+    }
+    const char* name() const { return text.c_str() + nameStart; }
   };
 
   static FileStat statSource(const boost::filesystem::path& source);

@@ -13,6 +13,7 @@ PendingTaskTable::~PendingTaskTable() {
 
 bool PendingTaskTable::insert(FileTaskProcessorTask& task,
                               const std::function<bool(FileTaskProcessorTask&)>& handOver) {
+  std::shared_lock<std::shared_mutex> gate(m_insertGate);
   Stripe& stripe = stripeOf(task.pathHash());
   std::lock_guard<std::mutex> lock(stripe.mutex);
   task.addReference();
@@ -56,10 +57,10 @@ void PendingTaskTable::forEachOf(std::string_view path,
 }
 
 void PendingTaskTable::clear(const std::function<void()>& whileLocked) {
-  std::array<std::unique_lock<std::mutex>, kStripeCount> locks;
-  for (std::size_t index = 0; index < kStripeCount; ++index) {
-    locks[index] = std::unique_lock<std::mutex>(m_stripes[index].mutex);
-    releaseAll(m_stripes[index]);
+  std::unique_lock<std::shared_mutex> gate(m_insertGate);
+  for (Stripe& stripe : m_stripes) {
+    std::lock_guard<std::mutex> lock(stripe.mutex);
+    releaseAll(stripe);
   }
   whileLocked();
 }

@@ -160,30 +160,40 @@ FileDescriptor CacheDirectory::openDirectory(const std::string& relative, bool c
   return current;
 }
 
-std::shared_ptr<const FileDescriptor> CacheDirectory::keptDirectory(const std::string& relative) const {
+int CacheDirectory::statInKeptDirectory(std::string_view relative, const char* name, struct stat& status,
+                                        bool& directoryOpened) const {
   {
+    // Checks on several threads share the kept directories; the status is taken under the
+    // shared lock so that no writer closes the directory meanwhile.
     std::shared_lock<std::shared_mutex> lock(m_keptMutex);
     const auto found = m_kept.find(relative);
     if (found != m_kept.end()) {
-      return found->second;
+      directoryOpened = true;
+      return ::fstatat(found->second.get(), name, &status, AT_SYMLINK_NOFOLLOW);
     }
   }
-  FileDescriptor opened = openDirectory(relative, false);
+  FileDescriptor opened = openDirectory(std::string(relative), false);
+  directoryOpened = static_cast<bool>(opened);
   if (!opened) {
-    return nullptr;
+    return -1;
   }
-  auto directory = std::make_shared<const FileDescriptor>(std::move(opened));
+  const int result = ::fstatat(opened.get(), name, &status, AT_SYMLINK_NOFOLLOW);
+  const int statError = errno;
   std::unique_lock<std::shared_mutex> lock(m_keptMutex);
   if (m_kept.size() >= kKeptDirectories) {
     m_kept.clear();
   }
-  m_kept.emplace(relative, directory);
-  return directory;
+  m_kept.try_emplace(std::string(relative), std::move(opened));
+  errno = statError;
+  return result;
 }
 
-void CacheDirectory::forgetDirectory(const std::string& relative) const {
+void CacheDirectory::forgetDirectory(std::string_view relative) const {
   std::unique_lock<std::shared_mutex> lock(m_keptMutex);
-  m_kept.erase(relative);
+  const auto found = m_kept.find(relative);
+  if (found != m_kept.end()) {
+    m_kept.erase(found);
+  }
 }
 
 void CacheDirectory::removeEmptyDirectories(std::string relative) const {

@@ -1,13 +1,14 @@
 #pragma once
 
+#include <boost/unordered/unordered_flat_map.hpp>
 #include <cstdint>
+
 #include <functional>
-#include <memory>
 #include <shared_mutex>
 #include <string>
 #include <string_view>
-#include <unordered_map>
-#include <vector>
+
+struct stat;
 
 namespace Velloro {
 
@@ -71,12 +72,14 @@ public:
   // create, the missing folders are made. An invalid descriptor with errno set when that fails
   // or when a component is a link (ELOOP) or not a directory (ENOTDIR).
   FileDescriptor openDirectory(const std::string& relative, bool create) const;
-  // For reading only: the directory as opened by an earlier read, else opened now and kept
-  // (a few dozen at most), or null with errno set. A kept directory that another process has
-  // deleted since finds no files: call forgetDirectory and open it afresh before believing
-  // that a file is missing.
-  std::shared_ptr<const FileDescriptor> keptDirectory(const std::string& relative) const;
-  void forgetDirectory(const std::string& relative) const;
+  // For reading only: the status of a name (a link is not followed) in the directory at a
+  // relative path, through the directory as opened by an earlier read, else opened now and kept
+  // (a few dozen at most). 0, or -1 with errno set; directoryOpened tells whether the directory
+  // itself was there. A kept directory that another process has deleted since finds no files:
+  // call forgetDirectory and look again in a fresh one before believing that a file is missing.
+  int statInKeptDirectory(std::string_view relative, const char* name, struct stat& status,
+                          bool& directoryOpened) const;
+  void forgetDirectory(std::string_view relative) const;
   // Deletes the directory at a relative path and then its parents while they are empty; the
   // root is never deleted. Any failure ends the walk.
   void removeEmptyDirectories(std::string relative) const;
@@ -90,9 +93,19 @@ public:
 private:
   static constexpr std::size_t kKeptDirectories = 64;
 
+  // Looked up by std::string_view without making a string.
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>()(text); }
+  };
+  struct TextEqual {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const { return a == b; }
+  };
+
   FileDescriptor m_root;
   mutable std::shared_mutex m_keptMutex;
-  mutable std::unordered_map<std::string, std::shared_ptr<const FileDescriptor>> m_kept;
+  mutable boost::unordered_flat_map<std::string, FileDescriptor, TextHash, TextEqual> m_kept;
 };
 
 } // namespace Velloro

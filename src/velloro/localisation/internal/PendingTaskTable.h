@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <mutex>
+#include <shared_mutex>
 #include <string_view>
 
 namespace Velloro {
@@ -21,8 +22,8 @@ namespace Velloro {
 // others seldom wait for one another. Finding the tasks of a path walks one stripe.
 //
 // Threads: every operation may be called from any thread. insert() and forEachOf() run their
-// function under the lock of the path's stripe alone; clear() takes every stripe's lock, in
-// order.
+// function under the lock of the path's stripe alone. insert() also holds a gate shared, which
+// clear() holds exclusively, so that nothing is added while the table is cleared.
 class PendingTaskTable {
 public:
   PendingTaskTable() = default;
@@ -38,7 +39,7 @@ public:
   void erase(FileTaskProcessorTask& task);
   // Calls visit on each task of the path.
   void forEachOf(std::string_view path, const std::function<void(FileTaskProcessorTask&)>& visit);
-  // Forgets every task; then, with every stripe still locked, calls whileLocked.
+  // Forgets every task; then, with no task added meanwhile, calls whileLocked.
   void clear(const std::function<void()>& whileLocked);
 
   std::uint64_t size() const { return m_size.load(std::memory_order_acquire); }
@@ -59,6 +60,7 @@ private:
   // Unlinks every task of the stripe, under its lock, and releases the table's references.
   void releaseAll(Stripe& stripe);
 
+  std::shared_mutex m_insertGate;
   std::array<Stripe, kStripeCount> m_stripes;
   std::atomic<std::uint64_t> m_size{0};
 };
