@@ -7,10 +7,8 @@
 // that every pixel differs from the cursor's colours and from its neighbours.
 class RampIop : public KX::Image::Iop {
 public:
-  RampIop(int width, int height, float blue = 0.25f, float alpha = 0.5f)
-      : m_format(0, 0, width, height)
-      , m_blue(blue)
-      , m_alpha(alpha) {}
+  RampIop(int width, int height)
+      : m_format(0, 0, width, height) {}
   const char* Class() const override { return "Ramp"; }
 
 protected:
@@ -27,10 +25,10 @@ protected:
           out[column] = float(y) / float(m_format.height());
           break;
         case KX::Image::eChannelBlue:
-          out[column] = m_blue;
+          out[column] = 0.25f;
           break;
         default:
-          out[column] = m_alpha;
+          out[column] = 0.5f;
         }
       }
     }
@@ -38,6 +36,4 @@ protected:
 
 private:
   KX::Image::Format m_format;
-  float m_blue;
-  float m_alpha;
 };
