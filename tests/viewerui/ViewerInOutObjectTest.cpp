@@ -3,14 +3,11 @@
 #include <TesselUI/TimeSlider.h>
 
 #include <QApplication>
-#include <QSignalSpy>
-#include <QTest>
 
 #include <gtest/gtest.h>
 
 using Tessel::UI::TimeSlider;
 using Tessel::UI::TimeSliderModel;
-using Velloro::ViewerUI::ViewerInOutButton;
 using Velloro::ViewerUI::ViewerInOutObject;
 
 TEST(ViewerInOutObject, FieldsFollowThePlaybackRangeAndTheLock) {
@@ -46,20 +43,4 @@ TEST(ViewerInOutObject, FieldsFollowThePlaybackRangeAndTheLock) {
   delete in->field();
   model.setInTime(25, true);
   QApplication::setPalette(appPalette);
-}
-
-TEST(ViewerInOutObject, RightClickOnTheButtonOnlyAsksToClear) {
-  TimeSliderModel model;
-  ViewerInOutObject in(&model, ViewerInOutObject::In);
-  ViewerInOutButton* button = in.button();
-  button->resize(18, 24);
-  button->show();
-  QSignalSpy clicks(button, &ViewerInOutButton::clicked);
-  QSignalSpy rightClicks(button, &ViewerInOutButton::rightClicked);
-  QTest::mouseClick(button, Qt::RightButton);
-  EXPECT_EQ(rightClicks.count(), 1);
-  EXPECT_EQ(clicks.count(), 0);
-  QTest::mouseClick(button, Qt::LeftButton);
-  EXPECT_EQ(clicks.count(), 1);
-  EXPECT_EQ(rightClicks.count(), 1);
 }

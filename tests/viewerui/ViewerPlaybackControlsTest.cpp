@@ -96,7 +96,7 @@ TEST(ViewerPlaybackControls, FollowsTheModelAndRelaysTheWidgets) {
   panel.model.enableInOutLock(true);
   EXPECT_EQ(panel.field(kDurationTip)->time(), 80);
 
-  // The in button marks the current frame; a right click clears it.
+  // The in button marks the current frame; a right click only clears it.
   auto buttons = panel.panel->findChildren<ViewerInOutButton*>();
   ASSERT_EQ(buttons.size(), 2);
   ViewerInOutButton* inButton = buttons[0]->text() == "I" ? buttons[0] : buttons[1];
