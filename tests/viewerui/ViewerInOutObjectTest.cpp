@@ -1,13 +1,16 @@
+#include <velloro/viewerui/ViewerFrameLockButton.h>
 #include <velloro/viewerui/ViewerInOutObject.h>
 
 #include <TesselUI/TimeSlider.h>
 
 #include <QApplication>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 using Tessel::UI::TimeSlider;
 using Tessel::UI::TimeSliderModel;
+using Velloro::ViewerUI::ViewerFrameLockButton;
 using Velloro::ViewerUI::ViewerInOutObject;
 
 TEST(ViewerInOutObject, FieldsFollowThePlaybackRangeAndTheLock) {
@@ -43,4 +46,17 @@ TEST(ViewerInOutObject, FieldsFollowThePlaybackRangeAndTheLock) {
   delete in->field();
   model.setInTime(25, true);
   QApplication::setPalette(appPalette);
+}
+
+TEST(ViewerFrameLockButton, TogglesAndFollowsTheModelsLock) {
+  TimeSliderModel model;
+  model.enableInOutLock(true);
+  ViewerFrameLockButton button(&model);
+  EXPECT_TRUE(button.isChecked());
+  button.resize(24, 24);
+  button.show();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  EXPECT_FALSE(model.inOutLocked());
+  model.enableInOutLock(true);
+  EXPECT_TRUE(button.isChecked());
 }
