@@ -70,20 +70,6 @@ TEST(ViewerPlaybackControls, StartsWithTheTimeControlsDisabledUntilEnabled) {
   }
 }
 
-TEST(ViewerPlaybackControls, PlaybackModeTurnsBounceOnAndOffAndAnnouncesOnce) {
-  Panel panel;
-  QSignalSpy modes(panel.panel, &ViewerPlaybackControls::playbackModeChanged);
-  panel.panel->setPlaybackMode(ViewerPlaybackControls::Bounce);
-  panel.panel->setPlaybackMode(ViewerPlaybackControls::Bounce);
-  EXPECT_TRUE(panel.transport->bounceMode());
-  ASSERT_EQ(modes.count(), 1);
-  EXPECT_EQ(modes.at(0).at(0).value<ViewerPlaybackControls::PlaybackMode>(), ViewerPlaybackControls::Bounce);
-  EXPECT_EQ(panel.panel->playbackMode(), ViewerPlaybackControls::Bounce);
-  panel.loopChooser()->itemAction(ViewerPlaybackControls::Stop)->trigger();
-  EXPECT_FALSE(panel.transport->bounceMode());
-  EXPECT_EQ(modes.count(), 2);
-}
-
 TEST(ViewerPlaybackControls, FollowsTheModelAndRelaysTheWidgets) {
   Panel panel;
   QSignalSpy inOut(panel.panel, &ViewerPlaybackControls::inOutTimesModified);
@@ -116,6 +102,17 @@ TEST(ViewerPlaybackControls, FollowsTheModelAndRelaysTheWidgets) {
   EXPECT_EQ(panel.panel->timeSlider()->playbackStatus(), ePlayingForwards);
   QTest::mouseClick(play, Qt::LeftButton);
   EXPECT_EQ(stops.count(), 1);
+
+  // The playback mode turns bounce on and off, and is announced once.
+  QSignalSpy modes(panel.panel, &ViewerPlaybackControls::playbackModeChanged);
+  panel.panel->setPlaybackMode(ViewerPlaybackControls::Bounce);
+  panel.panel->setPlaybackMode(ViewerPlaybackControls::Bounce);
+  EXPECT_TRUE(panel.transport->bounceMode());
+  ASSERT_EQ(modes.count(), 1);
+  EXPECT_EQ(modes.at(0).at(0).value<ViewerPlaybackControls::PlaybackMode>(), ViewerPlaybackControls::Bounce);
+  panel.loopChooser()->itemAction(ViewerPlaybackControls::Stop)->trigger();
+  EXPECT_FALSE(panel.transport->bounceMode());
+  EXPECT_EQ(modes.count(), 2);
 
   QSignalSpy rates(panel.panel, &ViewerPlaybackControls::fpsChanged);
   panel.panel->setFPS(Tessel::Base::TimeBase(30, 1));
