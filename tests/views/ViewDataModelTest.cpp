@@ -77,7 +77,6 @@ protected:
 } // namespace
 
 TEST_F(ViewDataModelTest, StereoAndMonoSetUp) {
-  EXPECT_EQ(model.heroViewIndex(), ViewDataModel::kInvalidView);
   EXPECT_EQ(model.flags(QModelIndex()), Qt::NoItemFlags);
   EXPECT_EQ(Velloro::DefaultColorForViewName("Left"), QColor(Qt::white));
 

@@ -19,7 +19,6 @@ TEST(View, EmptyViewAndViewOutsideAnyModel) {
 
   const View left("left", Qt::red);
   EXPECT_EQ(left.shortName(), "l");
-  EXPECT_EQ(left.colour(), QColor(Qt::red));
   EXPECT_FALSE(left.isValid());
   // Without a model and an id, only the id decides: -1 equals -1.
   EXPECT_TRUE(left == empty);
