@@ -17,19 +17,10 @@ protected:
     for (KX::Image::Channel channel : channels) {
       float* out = row.writable(channel);
       for (int column = x; column < r; ++column) {
-        switch (channel) {
-        case KX::Image::eChannelRed:
-          out[column] = float(column) / float(m_format.width());
-          break;
-        case KX::Image::eChannelGreen:
-          out[column] = float(y) / float(m_format.height());
-          break;
-        case KX::Image::eChannelBlue:
-          out[column] = 0.25f;
-          break;
-        default:
-          out[column] = 0.5f;
-        }
+        out[column] = channel == KX::Image::eChannelRed     ? float(column) / float(m_format.width())
+                      : channel == KX::Image::eChannelGreen ? float(y) / float(m_format.height())
+                      : channel == KX::Image::eChannelBlue  ? 0.25f
+                                                            : 0.5f;
       }
     }
   }
