@@ -1,3 +1,5 @@
+#include "../common/PaintCounter.h"
+
 #include <velloro/widgets/ToolbarLabel.h>
 
 #include <QApplication>
@@ -6,21 +8,6 @@
 #include <gtest/gtest.h>
 
 using Tessel::UI::ToolbarLabel;
-
-namespace {
-
-class PaintCounter : public QObject {
-public:
-  int paints = 0;
-
-protected:
-  bool eventFilter(QObject*, QEvent* event) override {
-    paints += event->type() == QEvent::Paint ? 1 : 0;
-    return false;
-  }
-};
-
-} // namespace
 
 TEST(ToolbarLabel, SizeFromText) {
   ToolbarLabel label(QStringLiteral("Frame 1001"));
