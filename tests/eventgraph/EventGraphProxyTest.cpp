@@ -82,7 +82,7 @@ TEST_F(RecordingSwitch, RecordingOffAllocatesNothing) {
   EXPECT_GT(AllocationsOfProxyWork(name, colour, data), 0);
 }
 
-TEST_F(RecordingSwitch, ProxiesBuiltWhileOffStayEmpty) {
+TEST_F(RecordingSwitch, ProxiesBuiltWhileOffStayEmptyAndTracksNeedNoGraph) {
   EventTrackProxy track("Playback", Qt::blue, 1, 2, 3);
   EXPECT_EQ(track.track(), nullptr);
   EventGraphSettings::SetEnabled(true);
@@ -93,6 +93,13 @@ TEST_F(RecordingSwitch, ProxiesBuiltWhileOffStayEmpty) {
   track.addEvent(EventTrack::eInstant, nullptr, 0ns); // nothing to record on, and no failure
   EventAdderProxy onNothing(nullptr, nullptr, false);
   EXPECT_EQ(onNothing.adder(), nullptr);
+
+  // Recording on and no graph: a new track records all the same.
+  ASSERT_EQ(Tessel::UI::EventGraph::instance(), nullptr);
+  EventTrackProxy alone("Alone", Qt::gray, 0, 0, 0);
+  alone.addEvent(EventTrack::eInstant, nullptr, 0ns);
+  ASSERT_NE(alone.track(), nullptr);
+  EXPECT_EQ(alone.track()->events().size(), 1u);
 }
 
 TEST_F(RecordingSwitch, RecordsOnTheHostsGraphWhileOn) {
@@ -131,15 +138,6 @@ TEST_F(RecordingSwitch, RecordsOnTheHostsGraphWhileOn) {
   EXPECT_EQ(track.track(), otherTrack);
   EXPECT_EQ(other.track(), nullptr);
   EXPECT_EQ(graph.trackCount(), 2);
-}
-
-TEST_F(RecordingSwitch, TracksWithoutAGraphStillRecord) {
-  ASSERT_EQ(Tessel::UI::EventGraph::instance(), nullptr);
-  EventGraphSettings::SetEnabled(true);
-  EventTrackProxy track("Alone", Qt::gray, 0, 0, 0);
-  track.addEvent(EventTrack::eInstant, nullptr, 0ns);
-  ASSERT_NE(track.track(), nullptr);
-  EXPECT_EQ(track.track()->events().size(), 1u);
 }
 
 TEST(EventGraphCoreMediaOperationTimer, MarksBeginAndEndWithItsData) {

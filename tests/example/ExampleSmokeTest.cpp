@@ -38,12 +38,12 @@ int SrgbCode(float linear) {
 class ExampleSmokeTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    ASSERT_TRUE(m_folder.isValid());
     ASSERT_TRUE(m_media.ensure()) << m_media.error().toStdString();
     m_window.loadColourConfig(m_media.configPath());
     m_window.show();
   }
 
+  std::string status() const { return m_window.statusText().toStdString(); }
   const float* sampled() {
     auto& manager = Velloro::PixelAnalyser::PixelAnalyserManager::Get();
     return manager.getSample(&m_window.viewerItem().sampler()).data.current;
@@ -56,7 +56,7 @@ protected:
 
 TEST_F(ExampleSmokeTest, PlaysPicksAPixelAndSwitchesViews) {
   m_window.setProfiling(true);
-  ASSERT_TRUE(m_window.openSequence(m_media.sequencePattern())) << m_window.statusText().toStdString();
+  ASSERT_TRUE(m_window.openSequence(m_media.sequencePattern())) << status();
   EXPECT_EQ(m_window.currentView(), QStringLiteral("left"));
   EXPECT_EQ(m_window.viewer()->image().size(), QSize(SampleMedia::kWidth, SampleMedia::kHeight));
 
@@ -119,29 +119,25 @@ TEST_F(ExampleSmokeTest, PlaysPicksAPixelAndSwitchesViews) {
 TEST_F(ExampleSmokeTest, BadInputIsReportedAndTheViewerGoesOn) {
   const QString folder = m_folder.path();
   EXPECT_FALSE(m_window.openSequence(folder + QStringLiteral("/absent.####.exr")));
-  EXPECT_TRUE(m_window.statusText().startsWith(QStringLiteral("No frames found")))
-      << m_window.statusText().toStdString();
+  EXPECT_TRUE(m_window.statusText().startsWith(QStringLiteral("No frames found"))) << status();
 
   // A missing frame and a truncated frame in the middle of the sequence.
   ASSERT_TRUE(m_window.openSequence(m_media.sequencePattern()));
-  const QString pattern = m_media.sequencePattern();
-  ASSERT_TRUE(QFile::remove(folder + QStringLiteral("/shot.left.0005.exr")));
+  const QString missing = folder + QStringLiteral("/shot.left.0005.exr");
+  ASSERT_TRUE(QFile::remove(missing));
   QFile frame(folder + QStringLiteral("/shot.left.0006.exr"));
   ASSERT_TRUE(frame.open(QIODevice::ReadWrite));
   ASSERT_TRUE(frame.resize(frame.size() / 2));
   frame.close();
   m_window.playback()->setFrame(5);
   EXPECT_TRUE(m_window.viewer()->image().isNull());
-  EXPECT_TRUE(m_window.statusText().startsWith(QStringLiteral("Missing file")))
-      << m_window.statusText().toStdString();
+  EXPECT_TRUE(m_window.statusText().startsWith(QStringLiteral("Missing file"))) << status();
   m_window.playback()->setFrame(6);
   EXPECT_TRUE(m_window.viewer()->image().isNull());
-  EXPECT_TRUE(m_window.statusText().startsWith(QStringLiteral("Cannot read")))
-      << m_window.statusText().toStdString();
+  EXPECT_TRUE(m_window.statusText().startsWith(QStringLiteral("Cannot read"))) << status();
   m_window.playback()->setFrame(7);
   EXPECT_FALSE(m_window.viewer()->image().isNull());
   EXPECT_EQ(m_window.statusText(), QStringLiteral("Frame 7"));
-  const QString missing = folder + QStringLiteral("/shot.left.0005.exr");
   m_window.localisation()->localiseAll();
   EXPECT_TRUE(
       QTest::qWaitFor([&] { return m_window.localisation()->status(missing) != QStringLiteral("queued"); }));
@@ -158,8 +154,7 @@ TEST_F(ExampleSmokeTest, BadInputIsReportedAndTheViewerGoesOn) {
                 output->write_image(OIIO::TypeDesc::FLOAT, pixels.data()) && output->close());
   }
   EXPECT_TRUE(m_window.openSequence(depthOnly));
-  EXPECT_TRUE(m_window.statusText().contains(QStringLiteral("has no rgba layer")))
-      << m_window.statusText().toStdString();
+  EXPECT_TRUE(m_window.statusText().contains(QStringLiteral("has no rgba layer"))) << status();
   EXPECT_EQ(m_window.viewer()->image().size(), QSize(8, 4));
   EXPECT_EQ(m_window.viewerItem().activeLayer()->name(), "other");
 
@@ -169,11 +164,10 @@ TEST_F(ExampleSmokeTest, BadInputIsReportedAndTheViewerGoesOn) {
   ASSERT_TRUE(config.open(QIODevice::WriteOnly));
   config.write("ocio_profile_version: 2\ncolorspaces: [ {{ not yaml\n");
   config.close();
-  ASSERT_TRUE(m_window.openSequence(pattern));
+  ASSERT_TRUE(m_window.openSequence(m_media.sequencePattern()));
   m_window.playback()->setFrame(1);
   EXPECT_FALSE(m_window.loadColourConfig(badConfig));
-  EXPECT_TRUE(m_window.statusText().contains(QStringLiteral("cannot be used")))
-      << m_window.statusText().toStdString();
+  EXPECT_TRUE(m_window.statusText().contains(QStringLiteral("cannot be used"))) << status();
   EXPECT_FALSE(m_window.viewer()->image().isNull());
   EXPECT_TRUE(m_window.loadColourConfig(m_media.configPath()));
 }

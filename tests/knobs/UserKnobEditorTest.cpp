@@ -162,7 +162,6 @@ TEST_F(UserKnobEditorTest, FloatingAndClosing) {
 
 TEST(UserKnobEditor, OneToolWindowForTheApplication) {
   UserKnobEditor& editor = UserKnobEditor::Get();
-  EXPECT_EQ(&editor, &UserKnobEditor::Get());
   EXPECT_EQ(editor.parentWidget(), nullptr);
   EXPECT_TRUE(editor.windowFlags().testFlag(Qt::Tool));
   EXPECT_EQ(editor.knobTypes().size(), 27u);

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include <memory>
 #include <vector>
@@ -174,6 +175,36 @@ TEST_F(PixelAnalyserWidgetTest, LayerListOffersTheCurrentLayerAndTheViewersLayer
   EXPECT_EQ(panel->viewer(), nullptr);
   EXPECT_FALSE(layers->isEnabled());
   EXPECT_EQ(shown(*panel).front(), "off");
+}
+
+TEST_F(PixelAnalyserWidgetTest, VisibilityChangesWithTheFirstShownAndLastHiddenPanel) {
+  QSignalSpy spy(&manager(), &PixelAnalyserManager::visibiltyChanged);
+  const auto visibility = [&spy] {
+    QList<bool> values;
+    for (const QList<QVariant>& arguments : spy) {
+      values.append(arguments[0].toBool());
+    }
+    spy.clear();
+    return values;
+  };
+  auto first = makePanel();
+  auto second = makePanel();
+  first->show();
+  second->show();
+  EXPECT_EQ(visibility(), QList<bool>{true});
+  EXPECT_TRUE(manager().anyPixelAnalyserVisible());
+  first->hide();
+  EXPECT_TRUE(visibility().isEmpty());
+  second->hide();
+  EXPECT_EQ(visibility(), QList<bool>{false});
+  EXPECT_FALSE(manager().anyPixelAnalyserVisible());
+
+  // A panel destroyed while shown counts as hidden.
+  first->show();
+  EXPECT_EQ(visibility(), QList<bool>{true});
+  first.reset();
+  EXPECT_EQ(visibility(), QList<bool>{false});
+  EXPECT_FALSE(manager().anyPixelAnalyserVisible());
 }
 
 } // namespace

@@ -7,10 +7,8 @@
 // that every pixel differs from the cursor's colours and from its neighbours.
 class RampIop : public KX::Image::Iop {
 public:
-  RampIop(int width, int height, float blue = 0.25f, float alpha = 0.5f)
-      : m_format(0, 0, width, height)
-      , m_blue(blue)
-      , m_alpha(alpha) {}
+  RampIop(int width, int height)
+      : m_format(0, 0, width, height) {}
   const char* Class() const override { return "Ramp"; }
 
 protected:
@@ -19,25 +17,14 @@ protected:
     for (KX::Image::Channel channel : channels) {
       float* out = row.writable(channel);
       for (int column = x; column < r; ++column) {
-        switch (channel) {
-        case KX::Image::eChannelRed:
-          out[column] = float(column) / float(m_format.width());
-          break;
-        case KX::Image::eChannelGreen:
-          out[column] = float(y) / float(m_format.height());
-          break;
-        case KX::Image::eChannelBlue:
-          out[column] = m_blue;
-          break;
-        default:
-          out[column] = m_alpha;
-        }
+        out[column] = channel == KX::Image::eChannelRed     ? float(column) / float(m_format.width())
+                      : channel == KX::Image::eChannelGreen ? float(y) / float(m_format.height())
+                      : channel == KX::Image::eChannelBlue  ? 0.25f
+                                                            : 0.5f;
       }
     }
   }
 
 private:
   KX::Image::Format m_format;
-  float m_blue;
-  float m_alpha;
 };

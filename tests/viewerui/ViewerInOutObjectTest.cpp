@@ -1,16 +1,16 @@
+#include <velloro/viewerui/ViewerFrameLockButton.h>
 #include <velloro/viewerui/ViewerInOutObject.h>
 
 #include <TesselUI/TimeSlider.h>
 
 #include <QApplication>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 using Tessel::UI::TimeSlider;
 using Tessel::UI::TimeSliderModel;
-using Velloro::ViewerUI::ViewerInOutButton;
+using Velloro::ViewerUI::ViewerFrameLockButton;
 using Velloro::ViewerUI::ViewerInOutObject;
 
 TEST(ViewerInOutObject, FieldsFollowThePlaybackRangeAndTheLock) {
@@ -48,18 +48,15 @@ TEST(ViewerInOutObject, FieldsFollowThePlaybackRangeAndTheLock) {
   QApplication::setPalette(appPalette);
 }
 
-TEST(ViewerInOutObject, RightClickOnTheButtonOnlyAsksToClear) {
+TEST(ViewerFrameLockButton, TogglesAndFollowsTheModelsLock) {
   TimeSliderModel model;
-  ViewerInOutObject in(&model, ViewerInOutObject::In);
-  ViewerInOutButton* button = in.button();
-  button->resize(18, 24);
-  button->show();
-  QSignalSpy clicks(button, &ViewerInOutButton::clicked);
-  QSignalSpy rightClicks(button, &ViewerInOutButton::rightClicked);
-  QTest::mouseClick(button, Qt::RightButton);
-  EXPECT_EQ(rightClicks.count(), 1);
-  EXPECT_EQ(clicks.count(), 0);
-  QTest::mouseClick(button, Qt::LeftButton);
-  EXPECT_EQ(clicks.count(), 1);
-  EXPECT_EQ(rightClicks.count(), 1);
+  model.enableInOutLock(true);
+  ViewerFrameLockButton button(&model);
+  EXPECT_TRUE(button.isChecked());
+  button.resize(24, 24);
+  button.show();
+  QTest::mouseClick(&button, Qt::LeftButton);
+  EXPECT_FALSE(model.inOutLocked());
+  model.enableInOutLock(true);
+  EXPECT_TRUE(button.isChecked());
 }

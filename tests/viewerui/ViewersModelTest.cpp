@@ -1,5 +1,6 @@
 #include "../common/FakeViewer.h"
 
+#include <velloro/viewerui/ViewerChooser.h>
 #include <velloro/viewerui/ViewerSortProxyModel.h>
 #include <velloro/viewerui/ViewersModel.h>
 
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+using Velloro::ViewerChooser;
 using Velloro::ViewerModelItem;
 using Velloro::ViewersModel;
 using Strings = std::vector<std::string>;
@@ -125,6 +127,60 @@ TEST_F(ViewersModelTest, SortProxyKeepsFixedRowsFirstAndHidesRows) {
   EXPECT_EQ(rows(proxy), (Strings{"Active Viewer", "Zeta", "Zz"}));
   proxy.setRowHidden(0, false);
   EXPECT_EQ(rows(proxy).front(), "None");
+}
+
+// A chooser over the viewers A, B and C, logging what it reports.
+class ViewerChooserTest : public ViewersModelTest {
+protected:
+  ViewerChooserTest() {
+    for (FakeViewer* item : {&m_a, &m_b, &m_c}) {
+      model().addViewer(item);
+    }
+    QObject::connect(&m_chooser, &ViewerChooser::viewerChanged, &m_chooser,
+                     [this](ViewerModelItem* item) { m_log.push_back("changed " + name(item)); });
+    QObject::connect(&m_chooser, &ViewerChooser::viewerDisabled, &m_chooser,
+                     [this](ViewerModelItem* item) { m_log.push_back("disabled " + name(item)); });
+  }
+  Strings takeLog() { return std::exchange(m_log, {}); }
+
+  FakeViewer &m_a = viewer("A"), &m_b = viewer("B"), &m_c = viewer("C");
+  ViewerChooser m_chooser;
+  Strings m_log;
+};
+
+TEST_F(ViewerChooserTest, FollowsTheActiveViewerOnlyOnTheActiveRow) {
+  ASSERT_TRUE(m_chooser.isUsingActiveViewer());
+  model().setActiveViewer(&m_a);
+  model().setActiveViewer(&m_b);
+  EXPECT_EQ(takeLog(), (Strings{"disabled null", "changed A", "disabled A", "changed B"}));
+  EXPECT_EQ(m_chooser.viewer(), &m_b);
+
+  m_chooser.setCurrentViewer(&m_c);
+  EXPECT_EQ(takeLog(), (Strings{"disabled B", "changed C"}));
+  model().setActiveViewer(&m_a);
+  EXPECT_TRUE(takeLog().empty());
+  EXPECT_EQ(m_chooser.viewer(), &m_c);
+
+  FakeViewer stranger(QStringLiteral("Stranger"));
+  m_chooser.setCurrentViewer(&stranger);
+  EXPECT_EQ(m_chooser.viewer(), &m_c);
+}
+
+TEST_F(ViewerChooserTest, RemovingTheChosenViewerFallsBackToNone) {
+  // B sits between A and C, so the combo box has a neighbour to move to on its own.
+  m_chooser.setCurrentViewer(&m_b);
+  takeLog();
+  model().removeViewer(&m_b);
+  EXPECT_EQ(m_chooser.currentIndex(), 0);
+  EXPECT_EQ(m_chooser.viewer(), nullptr);
+  EXPECT_EQ(takeLog(), (Strings{"changed null"}));
+
+  // Removing a viewer that is not chosen leaves the choice alone.
+  m_chooser.setCurrentViewer(&m_c);
+  takeLog();
+  model().removeViewer(&m_a);
+  EXPECT_EQ(m_chooser.viewer(), &m_c);
+  EXPECT_EQ(m_chooser.currentText(), "C");
 }
 
 } // namespace

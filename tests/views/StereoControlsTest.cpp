@@ -88,14 +88,7 @@ TEST_F(StereoControlsTest, PrimaryFollowsTheHero) {
   EXPECT_TRUE(reports().empty());
 }
 
-TEST_F(StereoControlsTest, OneViewShowsRowZeroOnBoth) {
-  model->setUpViewForMono();
-  EXPECT_EQ(rows(), std::make_pair(0, 0));
-  EXPECT_TRUE(controls.viewButton(StereoControls::ePrimary)->showOnlyOneView());
-  EXPECT_TRUE(controls.viewButton(StereoControls::eSecondary)->showOnlyOneView());
-}
-
-TEST_F(StereoControlsTest, RenamesAndResetsAreFollowedByName) {
+TEST_F(StereoControlsTest, RenamesResetsAndOneViewAreFollowed) {
   reports();
 
   rename(0, "hero");
@@ -106,6 +99,11 @@ TEST_F(StereoControlsTest, RenamesAndResetsAreFollowedByName) {
   model->setViews({View("right", QColor()), View("hero", QColor())});
   EXPECT_EQ(rows(), std::make_pair(0, 1));
   EXPECT_EQ(reports(), Reports({{0, 0}, {1, 1}}));
+
+  // One view: row 0 on both.
+  model->setUpViewForMono();
+  EXPECT_EQ(rows(), std::make_pair(0, 0));
+  EXPECT_TRUE(controls.viewButton(StereoControls::eSecondary)->showOnlyOneView());
 
   model.reset();
   EXPECT_TRUE(controls.viewButton(StereoControls::ePrimary)->showOnlyOneView());

@@ -77,7 +77,6 @@ protected:
 } // namespace
 
 TEST_F(ViewDataModelTest, StereoAndMonoSetUp) {
-  EXPECT_EQ(model.heroViewIndex(), ViewDataModel::kInvalidView);
   EXPECT_EQ(model.flags(QModelIndex()), Qt::NoItemFlags);
   EXPECT_EQ(Velloro::DefaultColorForViewName("Left"), QColor(Qt::white));
 
@@ -309,7 +308,6 @@ TEST_F(ViewDataModelTest, NamesKeepTheirIds) {
 
   // Another model draws from the same counter, so its ids are new.
   ViewDataModel other;
-  QAbstractItemModelTester otherTester(&other, QAbstractItemModelTester::FailureReportingMode::Fatal);
   other.setUpViewsForStereo();
   EXPECT_GT(other.view(0).id(), otherId);
   EXPECT_EQ(model.viewIndex(other.view(0)), -1);

@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QAbstractItemModelTester>
-
 using Velloro::View;
 using Velloro::ViewDataModel;
 
@@ -26,7 +24,6 @@ TEST(ViewPath, FormatsAndDetectsBothPlaceholders) {
 
 TEST(ViewPath, FindViewAsksTheHostsRule) {
   ViewDataModel model;
-  QAbstractItemModelTester tester{&model, QAbstractItemModelTester::FailureReportingMode::Fatal};
   model.setUpViewsForStereo();
   auto [none, noText] = Velloro::FindViewInPath("shot_right.exr", &model);
   EXPECT_EQ(none.id(), View::kInvalidViewId);

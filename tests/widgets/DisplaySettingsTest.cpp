@@ -16,9 +16,7 @@ TEST(PosterFrameSetting, NamesBothWaysWithSafeResultsOutsideTheTable) {
     EXPECT_EQ(PosterFrameSettingFromString(name), value);
     EXPECT_EQ(PosterFrameSettingToString(value), name);
   }
-  EXPECT_EQ(PosterFrameSettingToString(Middle), "Middle");
-  EXPECT_EQ(PosterFrameSettingFromString("Last"), Last);
-  EXPECT_EQ(PosterFrameSettingFromString("first"), First);
+  EXPECT_EQ(PosterFrameSettingFromString("Last"), Last);  // a stored name ("Middle": the static-init test)
   EXPECT_EQ(PosterFrameSettingFromString("last"), First); // not a name: case matters
   EXPECT_EQ(PosterFrameSettingFromString("Custom"), First);
   EXPECT_EQ(PosterFrameSettingFromString(""), First);
@@ -49,6 +47,4 @@ TEST(InfoBubble, AnyKeyClosesItAndIsPassedOn) {
   QApplication::sendEvent(&bubble, &key);
   EXPECT_FALSE(key.isAccepted());
   EXPECT_FALSE(bubble.isVisible());
-  UI::InfoBubble alone;
-  EXPECT_EQ(alone.parentWidget(), nullptr);
 }

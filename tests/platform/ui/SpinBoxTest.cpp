@@ -37,13 +37,11 @@ TEST(DragDoubleSpinBox, HorizontalDragChangesTheValue) {
   box.resize(120, 24);
   box.show();
   QLineEdit* field = box.findChild<QLineEdit*>();
-  QSignalSpy changes(&box, &QDoubleSpinBox::valueChanged);
   QTest::mousePress(field, Qt::LeftButton, {}, QPoint(10, 10));
   QTest::mouseMove(field, QPoint(50, 10));
   EXPECT_TRUE(box.isDragging());
   QTest::mouseRelease(field, Qt::LeftButton, {}, QPoint(50, 10));
   EXPECT_NEAR(box.value(), 1.0 + 20 * 0.1, 1e-9); // 40 pixels, a step per two
-  EXPECT_GE(changes.count(), 1);
   EXPECT_FALSE(box.isDragging());
 
   // A click without movement edits the text instead.
