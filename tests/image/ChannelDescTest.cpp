@@ -74,11 +74,6 @@ TEST_F(ChannelDescTest, NamesAreRemappedThroughAliasesOtherAndExtraTwins) {
   EXPECT_EQ(ChannelDesc::RemapName("rgb.alpha"), "rgb_extra.alpha") << "rgb has no alpha entry";
   EXPECT_EQ(ChannelDesc::RemapName("uv.x"), "uv_extra.x") << "uv is the forward layer";
   EXPECT_EQ(ChannelDesc::RemapName("mylayer.x.y"), "mylayer.x.y");
-  // Lookups remap the names that need it, and only those.
-  ChannelDesc::create("rgba.foo", true);
-  EXPECT_EQ(channels["rgba.foo"]->name(), "rgba_extra.foo");
-  EXPECT_EQ(channels["rgb.red"]->name(), "rgba.red");
-  EXPECT_EQ(channels["rgba_extra.foo"]->name(), "rgba_extra.foo");
   EXPECT_EQ(ChannelDesc::LayerName("mylayer.x.y"), "mylayer");
   EXPECT_EQ(ChannelDesc::LayerName("plain"), "");
 
