@@ -68,8 +68,6 @@ TEST(Environment, LoadTypesSetValuesEchoesThemAndFallsBackToDefaults) {
 
 TEST(Environment, ThreadPoolDefaultsAreSharesOfTheHardwareThreadsAndAtLeastOne) {
   EXPECT_EQ(HardwareThreadShare(0.5, 1), 1);
-  EXPECT_EQ(HardwareThreadShare(0.25, 1), 1);
-  EXPECT_EQ(HardwareThreadShare(0.75, 1), 1);
   EXPECT_EQ(HardwareThreadShare(0.5, 6), 3);
   EXPECT_EQ(HardwareThreadShare(0.25, 6), 1);
   EXPECT_EQ(HardwareThreadShare(0.75, 6), 4);

@@ -2,6 +2,7 @@
 
 #include <velloro/base/Exceptions.h>
 #include <velloro/base/Task.h>
+#include <velloro/base/ThreadPoolBoost.h>
 
 #include <gtest/gtest.h>
 
@@ -41,6 +42,12 @@ using TaskPtr = boost::intrusive_ptr<FunctionTask>;
 
 inline TaskPtr makeTask(std::function<void(FunctionTask&)> work, int priority = 0) {
   return TaskPtr(new FunctionTask(std::move(work), priority));
+}
+
+inline void expectNothingOutstanding(const Tessel::Base::ThreadPoolBoost& pool) {
+  EXPECT_EQ(pool.queuedCount(), 0u);
+  EXPECT_EQ(pool.outstandingCount(), 0u);
+  EXPECT_EQ(pool.executingCount(), 0u);
 }
 
 inline std::string decoration(const Tessel::Base::Exception& error, const std::string& key) {

@@ -86,9 +86,7 @@ TEST(ThreadPoolStress, ControlCallsRaceWithProducers) {
     ran += count;
   }
   EXPECT_LE(ran, accepted) << "only accepted tasks run; the rest were dropped by stop()";
-  EXPECT_EQ(pool.queuedCount(), 0u);
-  EXPECT_EQ(pool.outstandingCount(), 0u);
-  EXPECT_EQ(pool.executingCount(), 0u);
+  expectNothingOutstanding(pool);
   EXPECT_EQ(pool.threadsAlive(), 0u);
   EXPECT_EQ(FunctionTask::sAlive, 0) << "every task, run, dropped or refused, was released";
 }

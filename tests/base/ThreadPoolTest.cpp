@@ -37,12 +37,6 @@ struct RunLog {
   std::vector<int> ran;
 };
 
-void expectNothingOutstanding(const ThreadPoolBoost& pool) {
-  EXPECT_EQ(pool.queuedCount(), 0u);
-  EXPECT_EQ(pool.outstandingCount(), 0u);
-  EXPECT_EQ(pool.executingCount(), 0u);
-}
-
 TEST(ThreadPool, RunsByDescendingPriorityThenArrival) {
   RunLog log;
   ThreadPoolBoost pool("Order", 1);
@@ -88,8 +82,6 @@ TEST(ThreadPool, ThreadCountsAndNames) {
   EXPECT_EQ(three.threadsAlive(), 3u);
   ThreadPoolBoost hardware("Hardware", 0);
   EXPECT_EQ(hardware.threadCount(), unsigned(sysconf(_SC_NPROCESSORS_ONLN))) << "one per processor online";
-  EXPECT_EQ(hardware.name(), "Hardware");
-  EXPECT_EQ(ThreadPoolBoost(1).name(), "UnnamedThreadPoolBoost");
 
   auto threadNameIn = [](const char* poolName) {
     ThreadPoolBoost pool(poolName, 1);

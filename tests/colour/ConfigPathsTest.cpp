@@ -70,17 +70,12 @@ TEST(ConfigPaths, OldNamesAndUpgrades) {
   EXPECT_EQ(UpgradeConfigPath("/old/plugins/OCIOConfigs/config.ocio"),
             "/old/plugins/OCIOConfigs/config.ocio");
 
-  const std::pair<std::string, bool> namesAndACES[] = {{"aces_1.2", true},
-                                                       {kCG, true},
-                                                       {kStudio, true},
-                                                       {kOld + kCG, true},
-                                                       {kOld + kStudio, true},
-                                                       {"aces_1.3", false},
-                                                       {"ACES_1.2", false},
-                                                       {kCG + ".ocio", false},
-                                                       {"", false}};
-  for (const auto& [name, isACES] : namesAndACES) {
-    EXPECT_EQ(IsACESConfig(name), isACES) << name;
+  for (const std::string& name : {std::string("aces_1.2"), kCG, kStudio, kOld + kCG, kOld + kStudio}) {
+    EXPECT_TRUE(IsACESConfig(name)) << name;
+  }
+  for (const std::string& name :
+       {std::string("aces_1.3"), std::string("ACES_1.2"), kCG + ".ocio", std::string()}) {
+    EXPECT_FALSE(IsACESConfig(name)) << name;
   }
 }
 

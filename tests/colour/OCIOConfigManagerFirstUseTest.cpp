@@ -26,9 +26,7 @@ using ColourTest::kCG;
 using ColourTest::kStudio;
 
 // Discovery and set-up never read a configuration, so any small valid one serves.
-std::string smallConfig() {
-  return ConfigText().yaml();
-}
+const std::string kSmallConfig = ConfigText().yaml();
 
 // Run with KXIMAGE_PLUGIN_PATH=/velloro/first::/velloro/second:
 TEST(ColourFirstUse, PluginPathFromEnvironmentThenAdded) {
@@ -57,12 +55,12 @@ TEST(ColourFirstUse, DiscoveryLaterPluginDirectoryWins) {
   // Not configurations: another suffix, the suffix in capitals, a folder without config.ocio.
   for (const char* file : {"alpha.ocio", "two.dots.ocio", "shared.ocio", "beta/config.ocio", "notes.txt",
                            "upper.OCIO", "empty-folder/readme.txt"}) {
-    ColourTest::writeFile(earlyConfigs + file, smallConfig());
+    ColourTest::writeFile(earlyConfigs + file, kSmallConfig);
   }
   // A config.ocio straight in the configs folder is the configuration "config", and the folder
   // itself ("." of the listing) is no configuration.
   for (const char* file : {"shared/config.ocio", "config.ocio"}) {
-    ColourTest::writeFile(lateConfigs + file, smallConfig());
+    ColourTest::writeFile(lateConfigs + file, kSmallConfig);
   }
   KX::Image::addPluginPath(earlyPath);
   KX::Image::addPluginPath(latePath);
@@ -74,7 +72,7 @@ TEST(ColourFirstUse, DiscoveryLaterPluginDirectoryWins) {
   EXPECT_EQ(OCIOConfigManager::getConfigManager().configs(), expected);
 
   // Found once, at first use.
-  installConfig(earlyPath, "gamma", smallConfig());
+  installConfig(earlyPath, "gamma", kSmallConfig);
   EXPECT_EQ(OCIOConfigManager::getConfigManager().configs(), expected);
 }
 
@@ -92,12 +90,12 @@ private:
 // Run without KXIMAGE_PLUGIN_PATH; writes an installation into "plugins" beside the program.
 TEST(ColourFirstUse, DefaultConfigCustomOrMovedToInstallDirectory) {
   const InstallDirectory install;
-  const std::string installedCG = installConfig(install.path(), kCG, smallConfig());
-  const std::string installedACES12 = installConfig(install.path(), "aces_1.2", smallConfig(), true);
+  const std::string installedCG = installConfig(install.path(), kCG, kSmallConfig);
+  const std::string installedACES12 = installConfig(install.path(), "aces_1.2", kSmallConfig, true);
   // Installed beside the application in the layout the built-in names do not use.
-  const std::string installedHouse = installConfig(install.path(), "house", smallConfig());
+  const std::string installedHouse = installConfig(install.path(), "house", kSmallConfig);
   QTemporaryDir site;
-  const std::string sitePath = installConfig(site.path().toStdString(), "site-config", smallConfig());
+  const std::string sitePath = installConfig(site.path().toStdString(), "site-config", kSmallConfig);
   KX::Image::addPluginPath(install.path());
   KX::Image::addPluginPath(site.path().toStdString());
   OCIOConfigManager& manager = OCIOConfigManager::getConfigManager();

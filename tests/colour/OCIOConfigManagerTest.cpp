@@ -22,7 +22,7 @@ ConfigText sceneLinearConfig() {
 }
 
 TEST_F(ConfigManager, MenuEntriesForEachRolesBehavior) {
-  const std::string path = folder.write("scene-linear.ocio", sceneLinearConfig());
+  const std::string path = folder.write("scene-linear.ocio", sceneLinearConfig().yaml());
 
   manager.setOcioRolesBehavior(RolesInSubmenu);
   const ConfigInfo inSubmenu = manager.reloadConfig(path);
@@ -62,7 +62,7 @@ TEST_F(ConfigManager, RolesAnsweredFromTheCurrentConfiguration) {
   // Switching the current configuration replaces the role map rather than adding to it.
   ConfigText other = sceneLinearConfig();
   other.roles = {{"scene_linear", "sRGB - Texture"}};
-  manager.loadConfig(folder.write("other.ocio", other));
+  manager.loadConfig(folder.write("other.ocio", other.yaml()));
   EXPECT_EQ(manager.getColorspaceFromRole("scene_linear"), "sRGB - Texture");
   EXPECT_EQ(manager.getColorspaceFromRole("data"), "data");
 

@@ -50,10 +50,6 @@ std::string installConfig(const std::string& pluginDirectory, const std::string&
   return path;
 }
 
-std::string ConfigFolder::write(const std::string& name, const ConfigText& text) {
-  return write(name, text.yaml());
-}
-
 std::string ConfigFolder::write(const std::string& name, const std::string& text) {
   const std::string path = _directory.filePath(QString::fromStdString(name)).toStdString();
   writeFile(path, text);
@@ -62,7 +58,7 @@ std::string ConfigFolder::write(const std::string& name, const std::string& text
 
 Velloro::OpenColorIO::ConfigInfo ManagerTest::reload(const ConfigText& text,
                                                      Velloro::OpenColorIO::OCIORolesBehavior behavior) {
-  const std::string path = folder.write("config-" + std::to_string(++configCount) + ".ocio", text);
+  const std::string path = folder.write("config-" + std::to_string(++configCount) + ".ocio", text.yaml());
   manager.setOcioRolesBehavior(behavior);
   return manager.reloadConfig(path);
 }

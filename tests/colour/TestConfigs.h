@@ -47,7 +47,6 @@ std::string installConfig(const std::string& pluginDirectory, const std::string&
 // A temporary folder of loose configuration files, removed with the object.
 class ConfigFolder {
 public:
-  std::string write(const std::string& name, const ConfigText& text);
   std::string write(const std::string& name, const std::string& text);
 
 private:

@@ -12,11 +12,9 @@ using namespace KX::Image;
 using LayerPointersTest = RegistryFixture;
 
 // The SDK asks through its hook variables; once the host installs the library's functions,
-// the answers come from the registry.
+// the answers come from the registry (the SDK's own rgba model knows no depth, and no more
+// than four channels).
 TEST_F(LayerPointersTest, SdkHooksAnswerFromTheRegistryOnceInstalled) {
-  EXPECT_EQ(pGetChannelCount(), 4u) << "the SDK's own model until installed";
-  EXPECT_EQ(pGetLayer("depth"), nullptr);
-
   setLayerPointers();
 
   EXPECT_EQ(pGetChannelCount(), 22u);

@@ -1,5 +1,4 @@
 #include <KXImage/ChannelHooks.h>
-#include <KXImage/OutputContext.h>
 
 #include <gtest/gtest.h>
 
@@ -37,8 +36,6 @@ TEST(ChannelHooks, DefaultModelIsRgba) {
   EXPECT_TRUE(rgba->visible());
   EXPECT_EQ(rgba->getChannelSet(), ChannelSet(eMaskRGBA));
   EXPECT_EQ(pGetLayer("depth"), nullptr);
-
-  EXPECT_FALSE(OutputContext::hasMultipleViews(nullptr));
 }
 
 } // namespace

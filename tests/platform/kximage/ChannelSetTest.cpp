@@ -18,11 +18,7 @@ std::vector<unsigned> membersByFirstNext(const ChannelSet& set) {
 }
 
 std::vector<unsigned> membersByIterator(const ChannelSet& set) {
-  std::vector<unsigned> members;
-  for (Channel channel : set) {
-    members.push_back(channel);
-  }
-  return members;
+  return std::vector<unsigned>(set.begin(), set.end());
 }
 
 TEST(ChannelSet, MembersAscendWhateverTheOrderTheyWereAddedIn) {
