@@ -96,8 +96,10 @@ TEST_F(LocalisationQueueTest, CancelAllForgetsEveryTaskAtOnceAndLeavesThePoolsRu
 
   queue.cancelAllTasks();
   EXPECT_EQ(queue.pendingTasks(), 0u) << "even while one task is still executing";
+  auto removal = std::async(std::launch::async, [&] { engine->removeFileEventObserver(&blocker); });
+  EXPECT_EQ(removal.wait_for(50ms), std::future_status::timeout) << "removed while it is being called";
   blocker.release.set_value();
-  engine->removeFileEventObserver(&blocker);
+  removal.get();
 
   queue.queueTask(Queue::eCheckFile, 0, source("after"));
   ASSERT_TRUE(waitForNoPendingTasks(queue)) << "the pools run again, also the one that was paused";

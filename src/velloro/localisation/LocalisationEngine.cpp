@@ -1,5 +1,6 @@
 #include <velloro/localisation/LocalisationEngine.h>
 #include <velloro/localisation/internal/CacheDirectory.h>
+#include <velloro/localisation/internal/SlottedSharedMutex.h>
 
 #include <boost/filesystem/operations.hpp>
 
@@ -150,7 +151,8 @@ template <typename Stat> void fillFrom(Stat& stat, const struct ::stat& status) 
 LocalisationEngine::LocalisationEngine(const fs::path& root)
     : m_root(normalisedText(root))
     , m_rootText(normalisedText(root))
-    , m_cache(std::make_unique<CacheDirectory>(m_rootText)) {
+    , m_cache(std::make_unique<CacheDirectory>(m_rootText))
+    , m_observerMutex(std::make_unique<SlottedSharedMutex>()) {
   const bool alone = m_cache->startAlone();
   std::uint64_t total = 0;
   m_cache->scan([&](const CacheDirectory::ScanEntry& entry) {
@@ -167,19 +169,19 @@ LocalisationEngine::LocalisationEngine(const fs::path& root)
 LocalisationEngine::~LocalisationEngine() = default;
 
 void LocalisationEngine::addFileEventObserver(FileEventObserver* observer) {
-  std::unique_lock<std::shared_mutex> lock(m_observerMutex);
+  std::unique_lock<SlottedSharedMutex> lock(*m_observerMutex);
   if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end()) {
     m_observers.push_back(observer);
   }
 }
 
 void LocalisationEngine::removeFileEventObserver(FileEventObserver* observer) {
-  std::unique_lock<std::shared_mutex> lock(m_observerMutex);
+  std::unique_lock<SlottedSharedMutex> lock(*m_observerMutex);
   m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
 }
 
 void LocalisationEngine::notifyObservers(const std::string& sourcePath, FileEvent event) {
-  std::shared_lock<std::shared_mutex> lock(m_observerMutex);
+  std::shared_lock<SlottedSharedMutex> lock(*m_observerMutex);
   for (FileEventObserver* observer : m_observers) {
     observer->onFileEvent(sourcePath, event);
   }

@@ -3,7 +3,6 @@
 #include <velloro/VelloroExport.h>
 
 #include <boost/filesystem/path.hpp>
-#include <shared_mutex>
 
 #include <atomic>
 #include <cstdint>
@@ -18,6 +17,7 @@
 namespace Velloro {
 
 class CacheDirectory;
+class SlottedSharedMutex;
 
 // One local cache directory (the root) and the three operations of localisation on one source
 // file at a time: check whether the local copy is current, copy the source in, delete the copy.
@@ -40,10 +40,10 @@ class CacheDirectory;
 // Threads: checkFile may run on several threads at once, alongside one thread that runs
 // localiseFile and removeFile (the queue's "Localiser" thread). Used space, limit and mode are
 // atomics (the mode and limit read as one consistent pair), so any thread may read them and
-// the host may set the limit at any time. Checks share the folders kept open for reading under
-// a lock of their own. Observers are called on the thread that did the
-// operation, under a shared lock: they must be thread-safe and must not add or remove
-// observers from inside onFileEvent.
+// the host may set the limit at any time. Checks read through folders kept open for reading,
+// a set for each of a few slots that threads are spread over, each under a lock of its own.
+// Observers are called on the thread that did the operation, under a shared lock: they must be
+// thread-safe and must not add or remove observers from inside onFileEvent.
 class VELLORO_EXPORT LocalisationEngine {
 public:
   enum StorageLimitMode : std::int32_t {
@@ -145,7 +145,8 @@ private:
   boost::filesystem::path m_root;
   std::string m_rootText;
   std::unique_ptr<CacheDirectory> m_cache;
-  std::shared_mutex m_observerMutex;
+  // Read by every check, on several threads: each reads through a slot of its own.
+  std::unique_ptr<SlottedSharedMutex> m_observerMutex;
   std::vector<FileEventObserver*> m_observers;
   std::atomic<std::uint64_t> m_usedSpace{0};
   // The limit pair behind a sequence counter: odd while a writer changes it, so a reader that

@@ -1,4 +1,5 @@
 #include <velloro/localisation/internal/CacheDirectory.h>
+#include <velloro/localisation/internal/ThreadSlot.h>
 
 #include <boost/filesystem/exception.hpp>
 #include <boost/system/error_code.hpp>
@@ -160,39 +161,37 @@ FileDescriptor CacheDirectory::openDirectory(const std::string& relative, bool c
   return current;
 }
 
+CacheDirectory::KeptSlot& CacheDirectory::slotOfThisThread() const {
+  return m_kept[threadSlot() % kKeptSlots];
+}
+
 int CacheDirectory::statInKeptDirectory(std::string_view relative, const char* name, struct stat& status,
                                         bool& directoryOpened) const {
-  {
-    // Checks on several threads share the kept directories; the status is taken under the
-    // shared lock so that no writer closes the directory meanwhile.
-    std::shared_lock<std::shared_mutex> lock(m_keptMutex);
-    const auto found = m_kept.find(relative);
-    if (found != m_kept.end()) {
-      directoryOpened = true;
-      return ::fstatat(found->second.get(), name, &status, AT_SYMLINK_NOFOLLOW);
+  KeptSlot& slot = slotOfThisThread();
+  std::lock_guard<std::mutex> lock(slot.mutex);
+  auto found = slot.directories.find(relative);
+  if (found == slot.directories.end()) {
+    FileDescriptor opened = openDirectory(std::string(relative), false);
+    if (!opened) {
+      directoryOpened = false;
+      return -1;
     }
+    if (slot.directories.size() >= kKeptDirectoriesPerSlot) {
+      slot.directories.clear();
+    }
+    found = slot.directories.try_emplace(std::string(relative), std::move(opened)).first;
   }
-  FileDescriptor opened = openDirectory(std::string(relative), false);
-  directoryOpened = static_cast<bool>(opened);
-  if (!opened) {
-    return -1;
-  }
-  const int result = ::fstatat(opened.get(), name, &status, AT_SYMLINK_NOFOLLOW);
-  const int statError = errno;
-  std::unique_lock<std::shared_mutex> lock(m_keptMutex);
-  if (m_kept.size() >= kKeptDirectories) {
-    m_kept.clear();
-  }
-  m_kept.try_emplace(std::string(relative), std::move(opened));
-  errno = statError;
-  return result;
+  directoryOpened = true;
+  return ::fstatat(found->second.get(), name, &status, AT_SYMLINK_NOFOLLOW);
 }
 
 void CacheDirectory::forgetDirectory(std::string_view relative) const {
-  std::unique_lock<std::shared_mutex> lock(m_keptMutex);
-  const auto found = m_kept.find(relative);
-  if (found != m_kept.end()) {
-    m_kept.erase(found);
+  for (KeptSlot& slot : m_kept) {
+    std::lock_guard<std::mutex> lock(slot.mutex);
+    const auto found = slot.directories.find(relative);
+    if (found != slot.directories.end()) {
+      slot.directories.erase(found);
+    }
   }
 }
 

@@ -3,8 +3,10 @@
 #include <boost/unordered/unordered_flat_map.hpp>
 #include <cstdint>
 
+#include <array>
+#include <atomic>
 #include <functional>
-#include <shared_mutex>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -91,7 +93,10 @@ public:
   int fd() const { return m_root.get(); }
 
 private:
-  static constexpr std::size_t kKeptDirectories = 64;
+  // Each thread reads through the kept directories of its own slot, so that checks on several
+  // threads neither share a lock nor the reference count of one open directory.
+  static constexpr std::size_t kKeptSlots = 4;
+  static constexpr std::size_t kKeptDirectoriesPerSlot = 16;
 
   // Looked up by std::string_view without making a string.
   struct TextHash {
@@ -102,10 +107,15 @@ private:
     using is_transparent = void;
     bool operator()(std::string_view a, std::string_view b) const { return a == b; }
   };
+  struct alignas(64) KeptSlot {
+    std::mutex mutex;
+    boost::unordered_flat_map<std::string, FileDescriptor, TextHash, TextEqual> directories;
+  };
+
+  KeptSlot& slotOfThisThread() const;
 
   FileDescriptor m_root;
-  mutable std::shared_mutex m_keptMutex;
-  mutable boost::unordered_flat_map<std::string, FileDescriptor, TextHash, TextEqual> m_kept;
+  mutable std::array<KeptSlot, kKeptSlots> m_kept;
 };
 
 } // namespace Velloro
