@@ -66,8 +66,8 @@ void LocalisationQueue::cancelRemovalTasks(const std::string& path) {
 }
 
 void LocalisationQueue::cancelAllTasks() {
-  // The pools are stopped before the table is unlocked, so that no task queued meanwhile is
-  // dropped by a pool while the table still counts it.
+  // The pools are stopped before new requests are let in again, so that no task queued meanwhile
+  // is dropped by a pool while the table still counts it.
   m_pendingTasks->clear([this] {
     m_localiserPool.stop();
     m_checkPool.stop();

@@ -1,7 +1,5 @@
 #include <velloro/localisation/internal/PendingTaskTable.h>
 
-#include <vector>
-
 namespace Velloro {
 
 PendingTaskTable::~PendingTaskTable() {

@@ -49,7 +49,7 @@ private:
                                              &FileTaskProcessorTask::m_tableHook>;
   using TaskList =
       boost::intrusive::list<FileTaskProcessorTask, Hook, boost::intrusive::constant_time_size<false>>;
-  // Enough that a stripe holds a few dozen tasks when a hundred thousand wait.
+  // A stripe holds about a hundred tasks when a hundred thousand wait (64 KiB of stripes).
   static constexpr std::size_t kStripeCount = 1024;
   struct alignas(64) Stripe {
     std::mutex mutex;
